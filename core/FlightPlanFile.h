@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace zephlan {
+
+// The outcome of a file operation: empty on success, else the system's reason.
+struct FileResult
+{
+    std::error_code error;
+
+    bool ok() const { return !error; }
+    explicit operator bool() const { return ok(); }
+};
+
+// Appends the line and CR LF in one write to a file opened for appending,
+// creating it when missing. On failure the file is left as it was.
+FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_view line);
+
+} // namespace zephlan

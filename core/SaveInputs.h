@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zephlan {
+
+// What the main window holds when "Save Flight Plan" is pressed.
+// Texts are Windows-1252 bytes; time texts are the fields' eight characters.
+struct SaveInputs
+{
+    std::string departureText;
+    std::string destinationText;
+    std::string aircraftText;
+    std::int16_t aircraftIndex = -1;
+    std::string durationText;
+    std::string departureTimeText = "00:00:00";
+    std::string returnTimeText = "00:00:00";
+    bool departTngChecked = false;
+    bool destTngChecked = false;
+    std::string departTngText = "00:00:00";
+    std::string destTngText = "00:00:00";
+    bool vfrSelected = false;
+    bool ifrSelected = false;
+    bool callSignModeSelected = false;
+    bool flightNumberModeSelected = false;
+    std::string callSignText;
+    std::string flightNoText;
+    std::string flightLevelText;
+    std::string percentText;
+};
+
+// Prompt and title of the first completeness check that failed.
+struct EntryProblem
+{
+    std::string prompt;
+    std::string title;
+
+    bool operator==(const EntryProblem &) const = default;
+};
+
+// The twelve completeness checks, in order; nothing when all pass.
+std::optional<EntryProblem> ValidateEntry(const SaveInputs &inputs);
+
+} // namespace zephlan

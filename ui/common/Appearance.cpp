@@ -1,0 +1,54 @@
+#include "Appearance.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyleFactory>
+#include <QWidget>
+
+#include <cmath>
+
+namespace zephlan {
+
+int twips(int value)
+{
+    return static_cast<int>(std::lround(value / 15.0));
+}
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+QFont dialogFont(double pointSize, bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+void paintLightGrey(QWidget *widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, kLightGrey);
+    palette.setColor(QPalette::Button, kLightGrey);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void applyApplicationLook()
+{
+    // Metric-compatible faces first, so captions keep the widths they were laid out for.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans")});
+    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
+    QApplication::setFont(dialogFont());
+}
+
+} // namespace zephlan

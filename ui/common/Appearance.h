@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+namespace zephlan {
+
+// The grey behind windows, labels, frames and buttons.
+inline const QColor kLightGrey{192, 192, 192};
+
+// Window layouts are given in twips; fifteen make one device-independent pixel.
+int twips(int value);
+QRect twipsRect(int left, int top, int width, int height);
+
+// The dialog font: "MS Sans Serif" or its substitute at the given size.
+QFont dialogFont(double pointSize = 8.25, bool bold = false);
+
+// Gives a window, label, frame, check box, option or button the light grey background.
+void paintLightGrey(QWidget *widget);
+
+// Program-wide look: one style on every system and the dialog font's substitutes.
+// Call once, after the application object exists.
+void applyApplicationLook();
+
+} // namespace zephlan

@@ -1,0 +1,14 @@
+#include "MessageSeam.h"
+
+#include <QMessageBox>
+
+namespace zephlan {
+
+void MessageBoxSeam::showMessage(QWidget *parent, const QString &prompt, const QString &title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+} // namespace zephlan
