@@ -10,6 +10,18 @@
 namespace zephlan {
 
 // Reads comma-separated fields from the bytes of a list file written by TTools.
+//
+// Where the field rules say nothing, the reader does this:
+// - A line holding nothing but blanks and tabs is skipped as if it were not
+//   there, so a stray empty line in a hand-edited file does not shift every
+//   record after it. A line end right after a comma still ends an empty field.
+// - After a closing quote everything up to the next comma or line end is
+//   dropped, further quotes included.
+// - A quote that is never closed runs to the end of the bytes, line ends and
+//   all.
+// - Only spaces are trimmed from the end of an unquoted field; NUL, tab and
+//   every other byte are field data.
+// - Blanks after the last comma of the bytes make one empty field.
 class TrafficFieldReader
 {
 public:
@@ -18,7 +30,8 @@ public:
     // True when no characters are left.
     bool atEnd() const;
 
-    // The next field, or nothing when no characters are left (input past end).
+    // The next field, or nothing when no characters are left (input past end);
+    // blank lines at the end count as nothing.
     // The view points into the bytes given to the constructor.
     std::optional<std::string_view> readField();
 
@@ -29,6 +42,8 @@ private:
 
 // The entries read, in file order; failed when the file could not be read
 // or its last record was cut short (the entries read so far are kept).
+// A path that is not a regular file (a folder, a pipe, a device) is refused
+// at once, without waiting for a writer, and counts as unreadable.
 struct TrafficList
 {
     std::vector<std::string> entries;
@@ -40,5 +55,9 @@ TrafficList ReadAirportList(const std::filesystem::path &path);
 
 // Aircraft: records of three fields; the third (the aircraft title) is kept.
 TrafficList ReadAircraftList(const std::filesystem::path &path);
+
+// Groups the fields of bytes into records of fieldsPerRecord fields and keeps
+// field keptField (1-based, at most fieldsPerRecord) of each record.
+TrafficList ReadTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField);
 
 } // namespace zephlan
