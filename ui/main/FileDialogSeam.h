@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QFileDialog>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+namespace zephlan {
+
+// The window's one file-dialog component: each use gives its filter in the
+// "Description(*.txt)|*.txt" form and the proposed file name.
+class FileDialogSeam
+{
+public:
+    virtual ~FileDialogSeam() = default;
+    virtual std::optional<QString> askOpenPath(QWidget *parent, const QString &filter,
+                                               const QString &proposedName) = 0;
+    // Asks before replacing an existing file; the chosen folder must exist.
+    virtual std::optional<QString> askSavePath(QWidget *parent, const QString &filter,
+                                               const QString &proposedName) = 0;
+};
+
+// "Airports(*.txt)|*.txt" becomes the one Qt filter "Airports(*.txt)"; a
+// description without its patterns in brackets gets them appended.
+QStringList qtNameFilters(const QString &pipeFilter);
+
+// Qt's own file dialog, the same on every platform.
+class QtFileDialogSeam final : public QObject, public FileDialogSeam
+{
+    Q_OBJECT
+public:
+    explicit QtFileDialogSeam(QObject *parent = nullptr);
+
+    std::optional<QString> askOpenPath(QWidget *parent, const QString &filter,
+                                       const QString &proposedName) override;
+    std::optional<QString> askSavePath(QWidget *parent, const QString &filter,
+                                       const QString &proposedName) override;
+
+private:
+    std::optional<QString> ask(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
+                               const QString &proposedName);
+};
+
+} // namespace zephlan

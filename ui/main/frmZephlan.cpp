@@ -1,0 +1,288 @@
+#include "frmZephlan.h"
+
+#include "AirportSearch.h"
+#include "EntryListModel.h"
+#include "FileDialogSeam.h"
+#include "MaskedTimeEdit.h"
+#include "MessageSeam.h"
+#include "TouchAndGoCaption.h"
+#include "TrafficList.h"
+#include "Windows1252.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <array>
+
+namespace zephlan {
+namespace {
+
+const char *const kAirportFilter = "Airports(*.txt)|*.txt";
+const char *const kAirportProposedName = "Airports.txt";
+const char *const kAircraftFilter = "Aircrafts(*.txt)|*.txt";
+const char *const kAircraftProposedName = "Aircraft.txt";
+const char *const kAfterAirportsPrompt = "Open Decompiled Aircrafts.txt from File Menu";
+const char *const kAfterAirportsTitle = "Open Aircrafts";
+
+const std::array<const char *, 8> kDurations = {"1Hr", "2Hr", "4Hr", "6Hr", "8Hr", "12Hr", "24Hr", "Week"};
+
+std::filesystem::path toFilesystemPath(const QString &path)
+{
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+int selectedRow(const QListView *list)
+{
+    const QModelIndexList rows = list->selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+std::string bytesOf(const QString &text)
+{
+    return toWindows1252(text).value_or(std::string());
+}
+
+} // namespace
+
+frmZephlan::frmZephlan(QWidget *parent)
+    : frmZephlan(nullptr, nullptr, parent)
+{
+}
+
+frmZephlan::frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dialogs(dialogs)
+    , m_messages(messages)
+    , m_search(std::make_unique<AirportSearch>())
+{
+    if (m_dialogs == nullptr)
+        m_dialogs = new QtFileDialogSeam(this);
+    if (m_messages == nullptr) {
+        m_ownMessages = std::make_unique<MessageBoxSeam>();
+        m_messages = m_ownMessages.get();
+    }
+    buildWindow();
+    connectHandlers();
+    Form_Load();
+    m_txtDeparture->setFocus();
+}
+
+frmZephlan::~frmZephlan() = default;
+
+void frmZephlan::connectHandlers()
+{
+    connect(m_mnuAirport, &QAction::triggered, this, &frmZephlan::mnuAirport_Click);
+    connect(m_mnuAircraft, &QAction::triggered, this, &frmZephlan::mnuAircraft_Click);
+    connect(m_mnuExit, &QAction::triggered, this, &frmZephlan::mnuExit_Click);
+    connect(m_mnuAbout, &QAction::triggered, this, &frmZephlan::mnuAbout_Click);
+    connect(m_mnuHelp2, &QAction::triggered, this, &frmZephlan::mnuHelp2_Click);
+    connect(m_txtDeparture, &QLineEdit::textChanged, this, &frmZephlan::txtDeparture_Change);
+    connect(m_txtArrival, &QLineEdit::textChanged, this, &frmZephlan::txtArrival_Change);
+    connect(m_lstDeparture->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmZephlan::lstDeparture_Click);
+    connect(m_lstArrival->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmZephlan::lstArrival_Click);
+    for (MaskedTimeEdit *field : {m_mskDepartureTime, m_mskReturnTime, m_mskDepartTNG, m_mskDestTNG})
+        connect(field, &MaskedTimeEdit::gotFocus, field, &QLineEdit::selectAll);
+    connect(m_cmdInstall, &QPushButton::clicked, this, &frmZephlan::cmdInstall_Click);
+    connect(m_cmdReset, &QPushButton::clicked, this, &frmZephlan::cmdReset_Click);
+    connect(m_cmdExit, &QPushButton::clicked, this, &frmZephlan::cmdExit_Click);
+}
+
+void frmZephlan::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    const QScreen *shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (shownOn == nullptr)
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(shownOn->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+bool frmZephlan::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_image1 && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && m_image1->rect().contains(mouse->position().toPoint()))
+            Image1_Click();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmZephlan::Form_Load()
+{
+    for (const char *duration : kDurations)
+        m_lstDuration->addItem(QString::fromLatin1(duration));
+    for (int offset = -12; offset <= 12; ++offset)
+        m_cboTZ->addItem(offset > 0 ? QStringLiteral("+%1").arg(offset) : QString::number(offset));
+    m_mnuAircraft->setEnabled(false);
+}
+
+void frmZephlan::mnuAirport_Click()
+{
+    const std::optional<QString> chosen = m_dialogs->askOpenPath(
+        this, QString::fromLatin1(kAirportFilter), QString::fromLatin1(kAirportProposedName));
+    if (chosen) {
+        m_airports->appendEntries(ReadAirportList(toFilesystemPath(*chosen)).entries);
+        m_search->rebuild(m_airports->store());
+    }
+    m_messages->showMessage(this, QString::fromLatin1(kAfterAirportsPrompt),
+                            QString::fromLatin1(kAfterAirportsTitle));
+    m_mnuAircraft->setEnabled(true);
+    m_mnuAirport->setEnabled(false);
+}
+
+void frmZephlan::mnuAircraft_Click()
+{
+    const std::optional<QString> chosen = m_dialogs->askOpenPath(
+        this, QString::fromLatin1(kAircraftFilter), QString::fromLatin1(kAircraftProposedName));
+    if (chosen)
+        m_aircraft->appendEntries(ReadAircraftList(toFilesystemPath(*chosen)).entries);
+    m_mnuAircraft->setEnabled(false);
+}
+
+void frmZephlan::mnuExit_Click()
+{
+    close();
+}
+
+void frmZephlan::mnuAbout_Click()
+{
+    emit aboutRequested();
+}
+
+void frmZephlan::mnuHelp2_Click()
+{
+    emit helpRequested();
+}
+
+void frmZephlan::Image1_Click()
+{
+    emit helpRequested();
+}
+
+void frmZephlan::txtDeparture_Change()
+{
+    searchAndSelect(m_txtDeparture, m_lstDeparture);
+    refreshCaption(m_chkDepartTNG, m_lstDeparture);
+}
+
+void frmZephlan::txtArrival_Change()
+{
+    searchAndSelect(m_txtArrival, m_lstArrival);
+    refreshCaption(m_chkDestTNG, m_lstArrival);
+}
+
+void frmZephlan::lstDeparture_Click()
+{
+    refreshCaption(m_chkDepartTNG, m_lstDeparture);
+}
+
+void frmZephlan::lstArrival_Click()
+{
+    refreshCaption(m_chkDestTNG, m_lstArrival);
+}
+
+void frmZephlan::searchAndSelect(const QLineEdit *searchBox, QListView *list)
+{
+    const int row = m_search->find(searchBox->text());
+    if (row < 0) {
+        list->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex found = m_airports->index(row);
+    list->selectionModel()->setCurrentIndex(found, QItemSelectionModel::ClearAndSelect);
+    list->scrollTo(found);
+}
+
+void frmZephlan::refreshCaption(QCheckBox *box, const QListView *list)
+{
+    box->setText(TouchAndGoCaption(fromWindows1252(m_airports->entryBytes(selectedRow(list)))));
+}
+
+void frmZephlan::cmdInstall_Click()
+{
+    SaveFrontEnd frontEnd;
+    frontEnd.showMessage = [this](const std::string &prompt, const std::string &title) {
+        m_messages->showMessage(this, fromWindows1252(prompt), fromWindows1252(title));
+    };
+    frontEnd.askSavePath = [this](const std::string &filter, const std::string &proposedName)
+        -> std::optional<std::filesystem::path> {
+        const std::optional<QString> chosen =
+            m_dialogs->askSavePath(this, fromWindows1252(filter), fromWindows1252(proposedName));
+        if (!chosen)
+            return std::nullopt;
+        return toFilesystemPath(*chosen);
+    };
+    runSaveCommand(takeSaveInputs(), m_remembered, frontEnd);
+}
+
+SaveInputs frmZephlan::takeSaveInputs() const
+{
+    SaveInputs inputs;
+    inputs.departureText = std::string(m_airports->entryBytes(selectedRow(m_lstDeparture)));
+    inputs.destinationText = std::string(m_airports->entryBytes(selectedRow(m_lstArrival)));
+    const int aircraftRow = selectedRow(m_lstAircraft);
+    inputs.aircraftText = std::string(m_aircraft->entryBytes(aircraftRow));
+    inputs.aircraftIndex = static_cast<std::int16_t>(aircraftRow);
+    const QList<QListWidgetItem *> duration = m_lstDuration->selectedItems();
+    inputs.durationText = duration.isEmpty() ? std::string() : bytesOf(duration.first()->text());
+    inputs.departureTimeText = bytesOf(m_mskDepartureTime->timeText());
+    inputs.returnTimeText = bytesOf(m_mskReturnTime->timeText());
+    inputs.departTngChecked = m_chkDepartTNG->isChecked();
+    inputs.destTngChecked = m_chkDestTNG->isChecked();
+    inputs.departTngText = bytesOf(m_mskDepartTNG->timeText());
+    inputs.destTngText = bytesOf(m_mskDestTNG->timeText());
+    inputs.vfrSelected = m_optVFR->isChecked();
+    inputs.ifrSelected = m_optIFR->isChecked();
+    inputs.callSignModeSelected = m_optCallSign->isChecked();
+    inputs.flightNumberModeSelected = m_optFlightNumber->isChecked();
+    inputs.callSignText = bytesOf(m_txtCallSign->text());
+    inputs.flightNoText = bytesOf(m_txtFlightNo->text());
+    inputs.flightLevelText = bytesOf(m_txtFlightLevel->text());
+    inputs.percentText = bytesOf(m_txtPercent->text());
+    return inputs;
+}
+
+void frmZephlan::cmdReset_Click()
+{
+    m_txtDeparture->clear();
+    m_txtArrival->clear();
+    m_optIFR->setChecked(true);
+    m_optCallSign->setChecked(true);
+    m_mskDepartureTime->reapplyPattern();
+    m_mskReturnTime->reapplyPattern();
+    for (QLineEdit *box : {m_txtCallSign, m_txtFlightNo, m_txtFlightLevel, m_txtPercent})
+        box->clear();
+    m_mskDepartTNG->reapplyPattern();
+    m_mskDestTNG->reapplyPattern();
+    m_chkDestTNG->setChecked(false);
+    m_chkDepartTNG->setChecked(false);
+    m_txtDeparture->setFocus();
+}
+
+void frmZephlan::cmdExit_Click()
+{
+    close();
+}
+
+} // namespace zephlan

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "SaveCommand.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace zephlan {
+
+class AirportSearch;
+class EntryListModel;
+class FileDialogSeam;
+class MaskedTimeEdit;
+class MessageSeam;
+
+// The working window: pick lists, times, flight details and the save button.
+class frmZephlan : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Uses Qt's file dialog and the real message box.
+    explicit frmZephlan(QWidget *parent = nullptr);
+    // The seams are not owned; a null seam is replaced by the real one.
+    frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *parent = nullptr);
+    ~frmZephlan() override;
+
+signals:
+    void helpRequested();
+    void aboutRequested();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildWindow();
+    void buildMenus();
+    void buildLists(QWidget *client);
+    void buildOptionFrames(QWidget *client);
+    void buildTimeFields(QWidget *client);
+    void buildTextBoxes(QWidget *client);
+    void buildLabelsAndPictures(QWidget *client);
+    void buildButtons(QWidget *client);
+    void applyTabOrder();
+    void connectHandlers();
+
+    void Form_Load();
+    void mnuAirport_Click();
+    void mnuAircraft_Click();
+    void mnuExit_Click();
+    void mnuAbout_Click();
+    void mnuHelp2_Click();
+    void txtDeparture_Change();
+    void txtArrival_Change();
+    void lstDeparture_Click();
+    void lstArrival_Click();
+    void cmdInstall_Click();
+    void cmdReset_Click();
+    void cmdExit_Click();
+    void Image1_Click();
+
+    void searchAndSelect(const QLineEdit *searchBox, QListView *list);
+    void refreshCaption(QCheckBox *box, const QListView *list);
+    SaveInputs takeSaveInputs() const;
+
+    std::unique_ptr<MessageSeam> m_ownMessages;
+    FileDialogSeam *m_dialogs = nullptr;
+    MessageSeam *m_messages = nullptr;
+    RememberedRules m_remembered;
+    bool m_centred = false;
+
+    EntryListModel *m_airports = nullptr;
+    EntryListModel *m_aircraft = nullptr;
+    std::unique_ptr<AirportSearch> m_search;
+
+    QAction *m_mnuAirport = nullptr;
+    QAction *m_mnuAircraft = nullptr;
+    QAction *m_mnuExit = nullptr;
+    QAction *m_mnuAbout = nullptr;
+    QAction *m_mnuHelp2 = nullptr;
+
+    QLineEdit *m_txtDeparture = nullptr;
+    QLineEdit *m_txtArrival = nullptr;
+    QLineEdit *m_txtCallSign = nullptr;
+    QLineEdit *m_txtFlightNo = nullptr;
+    QLineEdit *m_txtFlightLevel = nullptr;
+    QLineEdit *m_txtPercent = nullptr;
+    QListView *m_lstDeparture = nullptr;
+    QListView *m_lstArrival = nullptr;
+    QListView *m_lstAircraft = nullptr;
+    QListWidget *m_lstDuration = nullptr;
+    QRadioButton *m_optIFR = nullptr;
+    QRadioButton *m_optVFR = nullptr;
+    QRadioButton *m_optCallSign = nullptr;
+    QRadioButton *m_optFlightNumber = nullptr;
+    QCheckBox *m_chkDepartTNG = nullptr;
+    QCheckBox *m_chkDestTNG = nullptr;
+    MaskedTimeEdit *m_mskDepartTNG = nullptr;
+    MaskedTimeEdit *m_mskDestTNG = nullptr;
+    MaskedTimeEdit *m_mskDepartureTime = nullptr;
+    MaskedTimeEdit *m_mskReturnTime = nullptr;
+    QPushButton *m_cmdInstall = nullptr;
+    QPushButton *m_cmdReset = nullptr;
+    QPushButton *m_cmdExit = nullptr;
+    QLabel *m_image1 = nullptr;
+    QComboBox *m_cboTZ = nullptr;
+};
+
+} // namespace zephlan

@@ -1,0 +1,321 @@
+#include "frmZephlan.h"
+
+#include "AppInfo.h"
+#include "Appearance.h"
+#include "EntryListModel.h"
+#include "MaskedTimeEdit.h"
+#include "Windows1252.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QValidator>
+
+#include <array>
+
+namespace zephlan {
+namespace {
+
+constexpr int kClientWidth = 10995;
+constexpr int kClientHeight = 6480;
+// A plan can only name the first 32767 aircraft: its aircraft number is a 16-bit value.
+constexpr std::size_t kAircraftLimit = 32767;
+const QString kWebAddress = QStringLiteral("www.zephlan.example.org");
+
+struct Place
+{
+    int left, top, width, height;
+};
+
+enum class Face { Regular, Bold, LargeBold };
+
+QFont faceFont(Face face)
+{
+    switch (face) {
+    case Face::Bold:
+        return dialogFont(8.25, true);
+    case Face::LargeBold:
+        return dialogFont(9.75, true);
+    case Face::Regular:
+        break;
+    }
+    return dialogFont();
+}
+
+template <typename Control>
+Control *place(QWidget *parent, const char *name, Place at, Face face = Face::Regular)
+{
+    auto *control = new Control(parent);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(twipsRect(at.left, at.top, at.width, at.height));
+    control->setFont(faceFont(face));
+    return control;
+}
+
+// Refuses what the flight-plans file could not hold byte for byte.
+class CodePageValidator final : public QValidator
+{
+public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &) const override
+    {
+        for (const QChar ch : input) {
+            if (!isWindows1252(ch))
+                return Invalid;
+        }
+        return Acceptable;
+    }
+};
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Place at, Face face)
+{
+    auto *label = place<QLabel>(parent, name, at, face);
+    label->setText(caption);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    paintLightGrey(label);
+    return label;
+}
+
+QListView *makeListView(QWidget *parent, const char *name, Place at)
+{
+    auto *list = place<QListView>(parent, name, at);
+    list->setUniformItemSizes(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return list;
+}
+
+} // namespace
+
+void frmZephlan::buildWindow()
+{
+    setObjectName(QStringLiteral("frmZephlan"));
+    setWindowTitle(QString::fromLatin1(kApplicationTitle));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    QIcon icon(QStringLiteral(":/zephlan/icon.png"));
+    icon.addFile(QStringLiteral(":/zephlan/icon16.png"));
+    setWindowIcon(icon);
+    setFont(dialogFont());
+    paintLightGrey(this);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(twips(kClientWidth), twips(kClientHeight));
+    paintLightGrey(client);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    buildMenus();
+    buildLists(client);
+    buildOptionFrames(client);
+    buildTimeFields(client);
+    buildTextBoxes(client);
+    buildLabelsAndPictures(client);
+    buildButtons(client);
+    applyTabOrder();
+}
+
+void frmZephlan::buildMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    m_mnuAirport = file->addAction(QStringLiteral("Open Airport"));
+    m_mnuAircraft = file->addAction(QStringLiteral("Open Aircraft"));
+    m_mnuExit = file->addAction(QStringLiteral("Exit"));
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    m_mnuAbout = help->addAction(QStringLiteral("About"));
+    m_mnuHelp2 = help->addAction(QStringLiteral("Help"));
+    m_mnuAirport->setObjectName(QStringLiteral("mnuAirport"));
+    m_mnuAircraft->setObjectName(QStringLiteral("mnuAircraft"));
+    m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    m_mnuHelp2->setObjectName(QStringLiteral("mnuHelp2"));
+}
+
+void frmZephlan::buildLists(QWidget *client)
+{
+    m_airports = new EntryListModel(this);
+    m_aircraft = new EntryListModel(this);
+    m_aircraft->setRowLimit(kAircraftLimit);
+    m_lstDeparture = makeListView(client, "lstDeparture", {480, 870, 975, 2010});
+    m_lstArrival = makeListView(client, "lstArrival", {2040, 870, 975, 2010});
+    m_lstAircraft = makeListView(client, "lstAircraft", {3480, 480, 2415, 2400});
+    m_lstDeparture->setModel(m_airports);
+    m_lstArrival->setModel(m_airports);
+    m_lstAircraft->setModel(m_aircraft);
+    m_lstDuration = place<QListWidget>(client, "lstDuration", {6300, 480, 1455, 2010});
+    m_lstDuration->setUniformItemSizes(true);
+    m_lstDuration->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void frmZephlan::buildOptionFrames(QWidget *client)
+{
+    auto *fra1 = place<QGroupBox>(client, "fra1", {8280, 360, 1095, 1335}, Face::Bold);
+    fra1->setTitle(QStringLiteral("IFR/VFR"));
+    auto *frame1 = place<QGroupBox>(client, "Frame1", {9480, 360, 1215, 1335}, Face::Bold);
+    frame1->setTitle(QStringLiteral("ATC ID"));
+    paintLightGrey(fra1);
+    paintLightGrey(frame1);
+
+    m_optIFR = place<QRadioButton>(fra1, "optIFR", {120, 360, 255, 255});
+    makeLabel(fra1, "Label6", QStringLiteral("IFR"), {480, 360, 495, 255}, Face::Regular);
+    m_optVFR = place<QRadioButton>(fra1, "optVFR", {120, 840, 255, 255});
+    makeLabel(fra1, "Label7", QStringLiteral("VFR"), {480, 840, 495, 255}, Face::Regular);
+    m_optCallSign = place<QRadioButton>(frame1, "optCallSign", {120, 360, 255, 255});
+    makeLabel(frame1, "Label14", QStringLiteral("Call Sign"), {360, 360, 615, 255}, Face::Regular);
+    m_optFlightNumber = place<QRadioButton>(frame1, "optFlightNumber", {120, 840, 255, 255});
+    makeLabel(frame1, "Label15", QStringLiteral("Flight #"), {360, 840, 615, 255}, Face::Regular);
+    for (QRadioButton *option : {m_optIFR, m_optVFR, m_optCallSign, m_optFlightNumber})
+        paintLightGrey(option);
+    m_optIFR->setChecked(true);
+    m_optCallSign->setChecked(true);
+
+    m_chkDepartTNG = place<QCheckBox>(client, "chkDepartTNG", {8280, 1800, 1335, 255}, Face::Bold);
+    m_chkDepartTNG->setText(QStringLiteral("TNG"));
+    m_chkDestTNG = place<QCheckBox>(client, "chkDestTNG", {8280, 2400, 1335, 255}, Face::Bold);
+    m_chkDestTNG->setText(QStringLiteral(" TNG"));
+    paintLightGrey(m_chkDepartTNG);
+    paintLightGrey(m_chkDestTNG);
+}
+
+void frmZephlan::buildTimeFields(QWidget *client)
+{
+    struct TimeRow
+    {
+        MaskedTimeEdit **field;
+        const char *name;
+        Place at;
+        const char *hint;
+    };
+    const std::array<TimeRow, 4> rows = {{
+        {&m_mskDepartTNG, "mskDepartTNG", {9720, 1800, 975, 375}, "Touch and go at Departure Airport"},
+        {&m_mskDestTNG, "mskDestTNG", {9720, 2400, 975, 375}, "Touch and Go at Destination Airport"},
+        {&m_mskDepartureTime, "mskDepartureTime", {600, 3480, 855, 375}, "GMT Time"},
+        {&m_mskReturnTime, "mskReturnTime", {2160, 3480, 855, 375}, "GMT Time"},
+    }};
+    for (const TimeRow &row : rows) {
+        *row.field = place<MaskedTimeEdit>(client, row.name, row.at);
+        (*row.field)->setToolTip(QString::fromLatin1(row.hint));
+    }
+}
+
+void frmZephlan::buildTextBoxes(QWidget *client)
+{
+    struct TextRow
+    {
+        QLineEdit **box;
+        const char *name;
+        Place at;
+        int maxLength;
+        const char *hint;
+    };
+    const std::array<TextRow, 6> rows = {{
+        {&m_txtDeparture, "txtDeparture", {480, 480, 975, 375}, 4, ""},
+        {&m_txtArrival, "txtArrival", {2040, 480, 975, 375}, 4, ""},
+        {&m_txtCallSign, "txtCallSign", {3480, 3480, 855, 375}, 7, "Ex: N541SP"},
+        {&m_txtFlightNo, "txtFlightNo", {4800, 3480, 855, 375}, 4, "Ex: 0429"},
+        {&m_txtFlightLevel, "txtFlightLevel", {6360, 3480, 855, 375}, 3,
+         "ex: 050=5000ft , 100=10,000ft , 195=19,500ft"},
+        {&m_txtPercent, "txtPercent", {7800, 3480, 855, 375}, 2, ""},
+    }};
+    for (const TextRow &row : rows) {
+        QLineEdit *box = place<QLineEdit>(client, row.name, row.at);
+        box->setMaxLength(row.maxLength);
+        box->setValidator(new CodePageValidator(box));
+        box->setToolTip(QString::fromLatin1(row.hint));
+        *row.box = box;
+    }
+}
+
+void frmZephlan::buildLabelsAndPictures(QWidget *client)
+{
+    struct LabelRow
+    {
+        const char *name;
+        const char *caption;
+        Place at;
+        Face face;
+    };
+    const std::array<LabelRow, 10> rows = {{
+        {"Label1", "Departure ", {480, 240, 975, 255}, Face::Bold},
+        {"Label2", "Destination ", {1920, 240, 975, 255}, Face::Bold},
+        {"Label3", " FS9 Aircraft", {3960, 240, 1215, 255}, Face::Bold},
+        {"Label4", "Repeat Schedule", {6240, 240, 1575, 255}, Face::Bold},
+        {"Label8", "Departure Time", {480, 3120, 1335, 255}, Face::Bold},
+        {"Label9", "Return Time", {2160, 3120, 1095, 255}, Face::Bold},
+        {"Label10", "Call Sign", {3540, 3120, 855, 375}, Face::Bold},
+        {"Label11", "Flight Number", {4710, 3120, 1215, 375}, Face::Bold},
+        {"Label12", "Flight Level", {6360, 3120, 1215, 255}, Face::Bold},
+        {"Label5", "AI %", {8040, 3120, 495, 375}, Face::Bold},
+    }};
+    for (const LabelRow &row : rows)
+        makeLabel(client, row.name, QString::fromLatin1(row.caption), row.at, row.face);
+    makeLabel(client, "Label13", kWebAddress, {3240, 5760, 3975, 255}, Face::Regular);
+
+    auto *logo = place<QLabel>(client, "Image2", {0, 4200, 2475, 1860});
+    logo->setPixmap(QPixmap(QStringLiteral(":/zephlan/logo.png")));
+    logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image1 = place<QLabel>(client, "Image1", {8880, 5040, 480, 480});
+    m_image1->setPixmap(QPixmap(QStringLiteral(":/zephlan/help.png")));
+    m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_image1->setCursor(Qt::PointingHandCursor);
+    m_image1->installEventFilter(this);
+
+    m_cboTZ = place<QComboBox>(client, "cboTZ", {8640, 6000, 615, 315});
+    m_cboTZ->setToolTip(QStringLiteral("Not Active"));
+    m_cboTZ->setEnabled(false);
+    m_cboTZ->hide();
+}
+
+void frmZephlan::buildButtons(QWidget *client)
+{
+    struct ButtonRow
+    {
+        QPushButton **button;
+        const char *name;
+        const char *caption;
+        Place at;
+    };
+    const std::array<ButtonRow, 3> rows = {{
+        {&m_cmdInstall, "cmdInstall", "&Save Flight Plan", {2640, 4920, 1575, 615}},
+        {&m_cmdReset, "cmdReset", "&Reset", {4560, 4920, 1455, 615}},
+        {&m_cmdExit, "cmdExit", "&Exit Zephlan", {6360, 4920, 1575, 615}},
+    }};
+    for (const ButtonRow &row : rows) {
+        QPushButton *button = place<QPushButton>(client, row.name, row.at, Face::LargeBold);
+        button->setText(QString::fromLatin1(row.caption));
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        paintLightGrey(button);
+        *row.button = button;
+    }
+}
+
+void frmZephlan::applyTabOrder()
+{
+    const std::array<QWidget *, 23> order = {
+        m_txtDeparture,     m_txtArrival,    m_lstAircraft,  m_lstDuration,    m_optIFR,
+        m_optVFR,           m_optCallSign,   m_optFlightNumber, m_chkDepartTNG, m_mskDepartTNG,
+        m_chkDestTNG,       m_mskDestTNG,    m_mskDepartureTime, m_mskReturnTime, m_txtCallSign,
+        m_txtFlightNo,      m_txtFlightLevel, m_txtPercent,   m_cmdInstall,     m_cmdReset,
+        m_cmdExit,          m_lstDeparture,  m_lstArrival};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+}
+
+} // namespace zephlan
