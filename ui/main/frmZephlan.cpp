@@ -1,6 +1,7 @@
 #include "frmZephlan.h"
 
 #include "AirportSearch.h"
+#include "CaptionFit.h"
 #include "EntryListModel.h"
 #include "FileDialogSeam.h"
 #include "MaskedTimeEdit.h"
@@ -217,6 +218,7 @@ void frmZephlan::searchAndSelect(const QLineEdit *searchBox, QListView *list)
 void frmZephlan::refreshCaption(QCheckBox *box, const QListView *list)
 {
     box->setText(TouchAndGoCaption(fromWindows1252(m_airports->entryBytes(selectedRow(list)))));
+    fitCaption(box);
 }
 
 void frmZephlan::cmdInstall_Click()

@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "Appearance.h"
+#include "CaptionFit.h"
 #include "EntryListModel.h"
 #include "MaskedTimeEdit.h"
 #include "Windows1252.h"
@@ -127,6 +128,11 @@ void frmZephlan::buildWindow()
     buildLabelsAndPictures(client);
     buildButtons(client);
     applyTabOrder();
+    for (QWidget *control : client->findChildren<QWidget *>())
+        fitCaption(control);
+    // Labels and pictures lie beneath the other controls where they overlap.
+    for (QLabel *label : client->findChildren<QLabel *>())
+        label->lower();
 }
 
 void frmZephlan::buildMenus()

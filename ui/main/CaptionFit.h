@@ -1,0 +1,15 @@
+#pragma once
+
+class QWidget;
+
+namespace zephlan {
+
+// True when the caption of a label, check box, button or frame lies wholly
+// inside the control's box in its current font (labels wrap at words).
+bool captionFits(const QWidget *control);
+
+// The substitute for the dialog font can run wider than the face the layout
+// was made for; a caption that does not fit is narrowed step by step.
+void fitCaption(QWidget *control);
+
+} // namespace zephlan
