@@ -1,1 +1,164 @@
-// placeholder, replaced by the implementation
+#include "FlightPlanFile.h"
+
+#include <string>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace zephlan {
+namespace {
+
+std::string recordOf(std::string_view line)
+{
+    std::string record(line);
+    record += "\r\n";
+    return record;
+}
+
+#ifdef _WIN32
+
+std::error_code lastError()
+{
+    return {static_cast<int>(::GetLastError()), std::system_category()};
+}
+
+// The append handle cannot set the end of file, so a second handle cuts back.
+void cutBack(const std::filesystem::path &path, LARGE_INTEGER size)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    if (::SetFilePointerEx(file, size, nullptr, FILE_BEGIN))
+        ::SetEndOfFile(file);
+    ::CloseHandle(file);
+}
+
+} // namespace
+
+FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_view line)
+{
+    const std::string record = recordOf(line);
+    if (record.size() > MAXDWORD)
+        return {std::make_error_code(std::errc::file_too_large)};
+    const HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {lastError()};
+    const bool created = ::GetLastError() != ERROR_ALREADY_EXISTS;
+
+    std::error_code error;
+    LARGE_INTEGER before{};
+    DWORD written = 0;
+    if (!::GetFileSizeEx(file, &before))
+        error = lastError();
+    else if (!::WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr))
+        error = lastError();
+    else if (written != record.size())
+        error = std::make_error_code(std::errc::no_space_on_device);
+    if (!::CloseHandle(file) && !error)
+        error = lastError();
+    if (error && created)
+        ::DeleteFileW(path.c_str());
+    else if (error && written > 0)
+        cutBack(path, before);
+    return {error};
+}
+
+#else
+
+std::error_code lastError()
+{
+    return {errno, std::system_category()};
+}
+
+struct OpenedFile
+{
+    int descriptor = -1;
+    bool created = false;
+};
+
+// Opens for appending; a file that is missing is created, and it is known
+// whether this call created it, so a failed first line can take it away again.
+OpenedFile openForAppend(const char *path)
+{
+    constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC;
+    int descriptor = ::open(path, kFlags);
+    if (descriptor >= 0 || errno != ENOENT)
+        return {descriptor, false};
+    descriptor = ::open(path, kFlags | O_CREAT | O_EXCL, 0666);
+    if (descriptor >= 0)
+        return {descriptor, true};
+    if (errno == EEXIST)
+        return {::open(path, kFlags | O_CREAT, 0666), false};
+    return {};
+}
+
+// One write carries the whole record; a short write goes on only to learn why.
+std::error_code writeRecord(int descriptor, std::string_view record, std::size_t &written)
+{
+    while (written < record.size()) {
+        const ssize_t count = ::write(descriptor, record.data() + written, record.size() - written);
+        if (count > 0)
+            written += static_cast<std::size_t>(count);
+        else if (count < 0 && errno != EINTR)
+            return lastError();
+        else if (count == 0)
+            return std::make_error_code(std::errc::io_error);
+    }
+    return {};
+}
+
+bool cutBack(int descriptor, off_t size)
+{
+    return ::ftruncate(descriptor, size) == 0;
+}
+
+bool isEmpty(int descriptor)
+{
+    struct stat status{};
+    return ::fstat(descriptor, &status) == 0 && status.st_size == 0;
+}
+
+} // namespace
+
+FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_view line)
+{
+    const std::string record = recordOf(line);
+    const OpenedFile file = openForAppend(path.c_str());
+    if (file.descriptor < 0)
+        return {lastError()};
+
+    std::error_code error;
+    std::size_t written = 0;
+    struct stat before{};
+    if (::fstat(file.descriptor, &before) != 0)
+        error = lastError();
+    else
+        error = writeRecord(file.descriptor, record, written);
+    if (error && written > 0)
+        cutBack(file.descriptor, before.st_size);
+    const bool removable = error && file.created && isEmpty(file.descriptor);
+    if (::close(file.descriptor) != 0 && !error)
+        error = lastError();
+    if (removable)
+        ::unlink(path.c_str());
+    return {error};
+}
+
+#endif
+
+} // namespace zephlan

@@ -1,1 +1,97 @@
-// placeholder, replaced by the implementation
+#include "SaveCommand.h"
+
+#include "CodePage.h"
+#include "FlightPlan.h"
+#include "FlightPlanFile.h"
+
+#include <string_view>
+
+namespace zephlan {
+namespace {
+
+constexpr std::string_view kSimulatorArrival = "00:00:00";
+constexpr std::string_view kTouchAndGo = "TNG";
+
+FlightPlanEntry entryFrom(const SaveInputs &inputs)
+{
+    FlightPlanEntry entry;
+    entry.outboundArrival = kSimulatorArrival;
+    entry.returnArrival = kSimulatorArrival;
+    entry.callSign = inputs.callSignText;
+    entry.percentage = inputs.percentText;
+    entry.period = inputs.durationText;
+    entry.departureTime = inputs.departureTimeText;
+    entry.flightLevel = inputs.flightLevelText;
+    entry.flightNumber = inputs.flightNoText;
+    entry.destinationAirport = inputs.destinationText;
+    entry.returnTime = inputs.returnTimeText;
+    entry.returnFlightNumber = ReturnFlightNumber(inputs.flightNoText);
+    entry.homeAirport = inputs.departureText;
+    entry.aircraftNumber = std::to_string(inputs.aircraftIndex + 1);
+    // One touch-and-go per line: the departure one wins when both are checked.
+    if (inputs.departTngChecked)
+        entry.outboundArrival = std::string(kTouchAndGo) + inputs.departTngText;
+    else if (inputs.destTngChecked)
+        entry.returnArrival = std::string(kTouchAndGo) + inputs.destTngText;
+    return entry;
+}
+
+void takeRules(const SaveInputs &inputs, RememberedRules &remembered)
+{
+    if (inputs.vfrSelected)
+        remembered.flightRules = "VFR";
+    else if (inputs.ifrSelected)
+        remembered.flightRules = "IFR";
+    if (inputs.callSignModeSelected)
+        remembered.atcId = "R";
+    else if (inputs.flightNumberModeSelected)
+        remembered.atcId = "F";
+}
+
+std::string systemText(const std::string &text)
+{
+#ifdef _WIN32
+    return text;    // already in the system's single-byte code page
+#else
+    return utf8ToWindows1252(text);
+#endif
+}
+
+std::string writeFailurePrompt(const std::filesystem::path &path, const std::error_code &error)
+{
+    const std::u8string name = path.u8string();
+    return "Could not save the flight plan to "
+        + utf8ToWindows1252(std::string_view(reinterpret_cast<const char *>(name.data()), name.size()))
+        + ": " + systemText(error.message());
+}
+
+} // namespace
+
+SaveOutcome runSaveCommand(const SaveInputs &inputs, RememberedRules &remembered,
+                           const SaveFrontEnd &frontEnd)
+{
+    FlightPlanEntry entry = entryFrom(inputs);
+    if (const auto problem = checkTouchAndGoTimes(inputs)) {
+        frontEnd.showMessage(problem->prompt, problem->title);
+        return SaveOutcome::MissingInput;
+    }
+    takeRules(inputs, remembered);
+    if (const auto problem = checkRequiredInputs(inputs)) {
+        frontEnd.showMessage(problem->prompt, problem->title);
+        return SaveOutcome::MissingInput;
+    }
+    entry.flightRules = remembered.flightRules;
+    entry.atcId = remembered.atcId;
+
+    const std::optional<std::filesystem::path> path = frontEnd.askSavePath(kSaveFilter, kSaveProposedName);
+    if (!path)
+        return SaveOutcome::Cancelled;
+    const FileResult written = AppendFlightPlanLine(*path, ComposeFlightPlanLine(entry));
+    if (!written) {
+        frontEnd.showMessage(writeFailurePrompt(*path, written.error), kSaveFailureTitle);
+        return SaveOutcome::WriteFailed;
+    }
+    return SaveOutcome::Saved;
+}
+
+} // namespace zephlan

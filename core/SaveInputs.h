@@ -43,4 +43,9 @@ struct EntryProblem
 // The twelve completeness checks, in order; nothing when all pass.
 std::optional<EntryProblem> ValidateEntry(const SaveInputs &inputs);
 
+// The same checks in two runs, so that the save command can take the flight
+// rules between them: checks 1 and 2 (touch-and-go times), then checks 3 to 12.
+std::optional<EntryProblem> checkTouchAndGoTimes(const SaveInputs &inputs);
+std::optional<EntryProblem> checkRequiredInputs(const SaveInputs &inputs);
+
 } // namespace zephlan
