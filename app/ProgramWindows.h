@@ -1,0 +1,10 @@
+#pragma once
+
+#include "WindowRegistry.h"
+
+namespace zephlan {
+
+// The welcome, main and about windows, each created on demand and linked to the others.
+void registerProgramWindows(WindowRegistry &registry);
+
+} // namespace zephlan
