@@ -1,0 +1,163 @@
+// How the main window copes with a million airports: opening the list into
+// both pick lists, and one keystroke of the departure search.
+#include "../../ui/main/tests/SeamDoubles.h"
+#include "frmZephlan.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+using namespace zephlan;
+
+constexpr int kAirportCount = 1000000;
+
+// Codes AAAA, AAAB, ... in file order, so the last ones sit at the end of the list.
+std::string airportCode(int n)
+{
+    std::string code(4, 'A');
+    for (int place = 3; place >= 0; --place, n /= 26)
+        code[static_cast<std::size_t>(place)] = static_cast<char>('A' + n % 26);
+    return code;
+}
+
+const QString &airportsFile()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString file = dir.filePath(QStringLiteral("Airports.txt"));
+        std::ofstream out(file.toStdString(), std::ios::binary);
+        for (int i = 0; i < kAirportCount; ++i)
+            out << airportCode(i) << ",Airport number " << i << ",N" << i % 90 << ",W" << i % 180 << "\r\n";
+        return file;
+    }();
+    return path;
+}
+
+double residentMegabytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (std::FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
+}
+
+// The peak resident size since the last resetPeak(), from the kernel's high-water mark.
+double peakMegabytes()
+{
+    double kilobytes = 0;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            kilobytes = std::stod(line.substr(6));
+    }
+    return kilobytes / 1024.0;
+}
+
+void resetPeak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+struct LoadedWindow
+{
+    ScriptedDialogs dialogs;
+    RecordingMessages messages;
+    std::unique_ptr<frmZephlan> window;
+
+    LoadedWindow()
+        : window(std::make_unique<frmZephlan>(&dialogs, &messages))
+    {
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->show();
+        QApplication::processEvents();
+    }
+
+    void openAirports()
+    {
+        dialogs.answers = {airportsFile()};
+        window->findChild<QAction *>(QStringLiteral("mnuAirport"))->trigger();
+        window->repaint();
+        QApplication::processEvents();
+    }
+};
+
+void openAirportList(benchmark::State &state)
+{
+    airportsFile();
+    double before = 0;
+    double kept = 0;
+    double peak = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto loaded = std::make_unique<LoadedWindow>();
+        before = residentMegabytes();
+        resetPeak();
+        state.ResumeTiming();
+        loaded->openAirports();
+        state.PauseTiming();
+        kept = residentMegabytes();
+        peak = std::max(peak, peakMegabytes());
+        if (loaded->window->findChild<QListView *>(QStringLiteral("lstArrival"))->model()->rowCount()
+            != kAirportCount)
+            state.SkipWithError("the list did not fill");
+        loaded.reset();
+        state.ResumeTiming();
+    }
+    state.counters["rss_before_MB"] = before;
+    state.counters["rss_after_MB"] = kept;
+    state.counters["peak_rss_MB"] = peak;
+}
+
+// One keystroke that extends the search text: search, select, scroll and repaint.
+void searchKeystroke(benchmark::State &state, const char *typedBefore, char key)
+{
+    static LoadedWindow *loaded = [] {
+        auto *window = new LoadedWindow;
+        window->openAirports();
+        return window;
+    }();
+    auto *search = loaded->window->findChild<QLineEdit *>(QStringLiteral("txtDeparture"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        search->setText(QLatin1String(typedBefore));
+        QApplication::processEvents();
+        state.ResumeTiming();
+        QTest::keyClick(search, key);
+        loaded->window->repaint();
+    }
+}
+
+} // namespace
+
+BENCHMARK(openAirportList)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(searchKeystroke, exact_at_end, "EXH", 'N')->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(searchKeystroke, prefix_at_start, "", 'A')->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(searchKeystroke, no_match, "EXH", 'Z')->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
