@@ -41,7 +41,7 @@ MaskedTimeEdit::MaskedTimeEdit(QWidget *parent)
 void MaskedTimeEdit::reapplyPattern()
 {
     m_buffer = kEmptyTime;
-    showBuffer(0);
+    refreshDisplay();
 }
 
 bool MaskedTimeEdit::holdsValidTime() const
@@ -177,14 +177,15 @@ bool MaskedTimeEdit::clearSelection()
 
 void MaskedTimeEdit::showBuffer(int cursor)
 {
-    refreshDisplay();
-    setCursorPosition(std::min(cursor, static_cast<int>(text().size())));
+    setText(m_buffer);
+    setCursorPosition(cursor);
 }
 
 void MaskedTimeEdit::refreshDisplay()
 {
     const bool shortForm = !hasFocus() && holdsValidTime();
     setText(shortForm ? m_buffer.left(kShortLength) : m_buffer);
+    setCursorPosition(0);
 }
 
 } // namespace zephlan

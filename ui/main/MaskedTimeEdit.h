@@ -6,7 +6,8 @@ namespace zephlan {
 
 // A time field with the pattern "##:##:##": six digit places, fixed colons
 // that typing skips, "0" in every place not yet typed. Unfocused and holding
-// a valid time it shows "hh:mm"; focused it shows all eight characters.
+// a valid time it shows "hh:mm"; focused, or while being typed into, it
+// shows all eight characters.
 class MaskedTimeEdit final : public QLineEdit
 {
     Q_OBJECT

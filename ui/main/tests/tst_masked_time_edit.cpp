@@ -15,6 +15,7 @@ private slots:
     void typing_data();
     void typing();
     void reapplyingThePatternEmpties();
+    void keysWithoutFocusStartAtTheFirstPlace();
 
 private:
     QWidget *m_window = nullptr;
@@ -107,6 +108,14 @@ void MaskedTimeEditTest::reapplyingThePatternEmpties()
     QCOMPARE(m_field->timeText(), QStringLiteral("00:00:00"));
     QTest::keyClicks(m_field, QStringLiteral("07"));
     QCOMPARE(m_field->timeText(), QStringLiteral("07:00:00"));
+}
+
+void MaskedTimeEditTest::keysWithoutFocusStartAtTheFirstPlace()
+{
+    m_other->setFocus();
+    QTRY_VERIFY(m_other->hasFocus());
+    QTest::keyClicks(m_field, QStringLiteral("183000"));
+    QCOMPARE(m_field->timeText(), QStringLiteral("18:30:00"));
 }
 
 QTEST_MAIN(MaskedTimeEditTest)
