@@ -28,7 +28,7 @@ struct LabelSpec
     const char *text;
 };
 
-// In the order of their creation; later labels lie on top of earlier ones.
+// In the order of their creation.
 constexpr LabelSpec kLabels[] = {
     {"lblProductName", 5880, 6480, 1815, 375, LabelFont::DefaultBold, ""},
     {"lblVersion", 5880, 6000, 1815, 255, LabelFont::DefaultBold, ""},
@@ -138,6 +138,9 @@ void frmWelcome::buildControls()
         // A click on a label must not reach the panel behind it.
         label->setAttribute(Qt::WA_NoMousePropagation);
         paintLightGrey(label);
+        // Some labels overlap (the maker's name reaches into the version); the panel's identical
+        // grey shows through them so that no caption blots out another.
+        label->setAutoFillBackground(false);
     }
     m_lblProductName = m_frame->findChild<QLabel *>(QStringLiteral("lblProductName"));
     m_lblVersion = m_frame->findChild<QLabel *>(QStringLiteral("lblVersion"));

@@ -101,10 +101,40 @@ private slots:
         QVERIFY(label->wordWrap());
     }
 
+    void everyCaptionIsDrawnWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"Label1", "Label4", "Label8", "Label10", "Label11", "lblVersion", "lblProductName",
+                                 "lblCopyright", "lblCompany"})
+            QTest::newRow(name) << name;
+    }
+    void everyCaptionIsDrawnWhole()
+    {
+        QFETCH(QString, name);
+        openWindow();
+        auto *label = m_window->findChild<QLabel *>(name);
+        QVERIFY(label);
+        const auto darkPixels = [](const QImage &image, const QRect &area) {
+            int count = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x)
+                    count += qAlpha(image.pixel(x, y)) > 0 && qGray(image.pixel(x, y)) < 96;
+            }
+            return count;
+        };
+        const QImage alone = label->grab().toImage();
+        const QImage onScreen = m_window->grab().toImage();
+        const QRect inWindow(label->mapTo(m_window, QPoint(0, 0)), label->size());
+        const int own = darkPixels(alone, alone.rect());
+        QVERIFY(own > 0);
+        QVERIFY2(darkPixels(onScreen, inWindow) >= own, "another control hides part of the caption");
+    }
+
     void windowShape()
     {
         openWindow();
         QCOMPARE(m_window->size(), QSize(559, 462));
+        QVERIFY(m_window->windowTitle().isEmpty());
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
         QVERIFY(m_window->windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(control(QStringLiteral("Frame1"))->geometry(), twipsRect(0, 0, 8400, 6930));
