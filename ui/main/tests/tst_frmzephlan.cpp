@@ -55,7 +55,7 @@ private slots:
     void layout_data();
     void layout();
     void captionsLieInsideTheirBoxes();
-    void loadFillsTheFixedLists();
+    void startState();
     void menuSequence_data();
     void menuSequence();
     void search_data();
@@ -257,26 +257,25 @@ void MainWindowTest::captionsLieInsideTheirBoxes()
         QVERIFY2(captionFits(control), qPrintable(control->objectName()));
 }
 
-void MainWindowTest::loadFillsTheFixedLists()
+void MainWindowTest::startState()
 {
     auto *durations = child<QListWidget>("lstDuration");
     QStringList texts;
     for (int row = 0; row < durations->count(); ++row)
         texts << durations->item(row)->text();
-    QCOMPARE(texts, QString("1Hr,2Hr,4Hr,6Hr,8Hr,12Hr,24Hr,Week").split(','));
+    QCOMPARE(texts.join(','), QStringLiteral("1Hr,2Hr,4Hr,6Hr,8Hr,12Hr,24Hr,Week"));
     auto *zones = child<QComboBox>("cboTZ");
     QCOMPARE(zones->count(), 25);
-    QCOMPARE(zones->itemText(0), QStringLiteral("-12"));
-    QCOMPARE(zones->itemText(12), QStringLiteral("0"));
-    QCOMPARE(zones->itemText(13), QStringLiteral("+1"));
-    QCOMPARE(zones->itemText(24), QStringLiteral("+12"));
-    QVERIFY(!zones->isVisible());
-    QVERIFY(!zones->isEnabled());
-    QVERIFY(child<QAction>("mnuAirport")->isEnabled());
-    QVERIFY(!child<QAction>("mnuAircraft")->isEnabled());
+    for (auto [row, text] : {std::pair{0, "-12"}, {11, "-1"}, {12, "0"}, {13, "+1"}, {24, "+12"}})
+        QCOMPARE(zones->itemText(row), QLatin1String(text));
+    QVERIFY(!zones->isVisible() && !zones->isEnabled());
+    QVERIFY(child<QAction>("mnuAirport")->isEnabled() && !child<QAction>("mnuAircraft")->isEnabled());
     QCOMPARE(QApplication::focusWidget(), child<QWidget>("txtDeparture"));
-    QVERIFY(child<QRadioButton>("optIFR")->isChecked());
-    QVERIFY(child<QRadioButton>("optCallSign")->isChecked());
+    QVERIFY(child<QRadioButton>("optIFR")->isChecked() && child<QRadioButton>("optCallSign")->isChecked());
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Zephlan"));
+    QVERIFY(m_window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
 }
 
 void MainWindowTest::menuSequence_data()
@@ -336,7 +335,8 @@ void MainWindowTest::search_data()
     QTest::newRow("exact beats an earlier prefix") << "KJF" << "KJF";
     QTest::newRow("exact ignoring case") << "kjf" << "KJF";
     QTest::newRow("first prefix in file order") << "kj" << "KJFK";
-    QTest::newRow("code read from the code page") << QString::fromUtf8("\xC3\xA9gl") << QString::fromUtf8("\xC3\x89GLL");
+    QTest::newRow("code read from the code page")
+        << QString::fromUtf8("\xC3\xA9gl") << QString::fromUtf8("\xC3\x89GLL");
     QTest::newRow("no match") << "ZZ" << "";
     QTest::newRow("emptied") << "K\b" << "";
 }
@@ -477,16 +477,16 @@ void MainWindowTest::resetClearsTheTypedInputs()
 
     press("cmdReset");
 
-    for (const char *name : {"txtDeparture", "txtArrival", "txtCallSign", "txtFlightNo", "txtFlightLevel", "txtPercent"})
+    for (const char *name :
+         {"txtDeparture", "txtArrival", "txtCallSign", "txtFlightNo", "txtFlightLevel", "txtPercent"})
         QVERIFY2(child<QLineEdit>(name)->text().isEmpty(), name);
     for (const char *name : {"mskDepartureTime", "mskReturnTime", "mskDepartTNG", "mskDestTNG"})
         QCOMPARE(child<MaskedTimeEdit>(name)->timeText(), QStringLiteral("00:00:00"));
-    QVERIFY(child<QRadioButton>("optIFR")->isChecked());
-    QVERIFY(child<QRadioButton>("optCallSign")->isChecked());
-    QVERIFY(!child<QCheckBox>("chkDepartTNG")->isChecked());
-    QVERIFY(!child<QCheckBox>("chkDestTNG")->isChecked());
-    QCOMPARE(child<QCheckBox>("chkDepartTNG")->text(), QStringLiteral(" TNG"));
-    QCOMPARE(child<QCheckBox>("chkDestTNG")->text(), QStringLiteral(" TNG"));
+    QVERIFY(child<QRadioButton>("optIFR")->isChecked() && child<QRadioButton>("optCallSign")->isChecked());
+    for (const char *name : {"chkDepartTNG", "chkDestTNG"}) {
+        QVERIFY(!child<QCheckBox>(name)->isChecked());
+        QCOMPARE(child<QCheckBox>(name)->text(), QStringLiteral(" TNG"));
+    }
     QCOMPARE(selectedText("lstAircraft"), QStringLiteral("Airbus A321"));
     QCOMPARE(selectedText("lstDuration"), QStringLiteral("6Hr"));
     QCOMPARE(child<QListView>("lstDeparture")->model()->rowCount(), 4);

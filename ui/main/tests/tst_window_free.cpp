@@ -1,12 +1,13 @@
 #include "AirportSearch.h"
 #include "EntryListModel.h"
+#include "FileDialogSeam.h"
 #include "Windows1252.h"
 
 #include <QTest>
 
 using namespace zephlan;
 
-class AirportSearchTest : public QObject
+class WindowFreeTest : public QObject
 {
     Q_OBJECT
 private slots:
@@ -14,9 +15,11 @@ private slots:
     void find();
     void modelKeepsEveryByte();
     void modelStopsAtItsRowLimit();
+    void dialogFilters_data();
+    void dialogFilters();
 };
 
-void AirportSearchTest::find_data()
+void WindowFreeTest::find_data()
 {
     QTest::addColumn<QByteArrayList>("entries");
     QTest::addColumn<QString>("text");
@@ -41,7 +44,7 @@ void AirportSearchTest::find_data()
         << QByteArrayList{QByteArray("A\0", 2), "A"} << "a" << 1;
 }
 
-void AirportSearchTest::find()
+void WindowFreeTest::find()
 {
     QFETCH(QByteArrayList, entries);
     QFETCH(QString, text);
@@ -55,7 +58,7 @@ void AirportSearchTest::find()
     QCOMPARE(search.find(text), expected);
 }
 
-void AirportSearchTest::modelKeepsEveryByte()
+void WindowFreeTest::modelKeepsEveryByte()
 {
     std::vector<std::string> entries;
     for (int byte = 0; byte < 256; ++byte)
@@ -70,7 +73,7 @@ void AirportSearchTest::modelKeepsEveryByte()
     QCOMPARE(model.index(0x80).data().toString(), QString::fromUtf8("\xE2\x82\xAC" "X"));
 }
 
-void AirportSearchTest::modelStopsAtItsRowLimit()
+void WindowFreeTest::modelStopsAtItsRowLimit()
 {
     EntryListModel model;
     model.setRowLimit(3);
@@ -81,5 +84,24 @@ void AirportSearchTest::modelStopsAtItsRowLimit()
     QCOMPARE(model.entryBytes(3), std::string_view());
 }
 
-QTEST_GUILESS_MAIN(AirportSearchTest)
-#include "tst_airport_search.moc"
+void WindowFreeTest::dialogFilters_data()
+{
+    QTest::addColumn<QString>("pipeFilter");
+    QTest::addColumn<QStringList>("qtFilters");
+
+    QTest::newRow("patterns already in the description")
+        << "Airports(*.txt)|*.txt" << QStringList{"Airports(*.txt)"};
+    QTest::newRow("patterns appended") << "Text files|*.txt" << QStringList{"Text files (*.txt)"};
+    QTest::newRow("several patterns") << "Lists|*.txt;*.csv" << QStringList{"Lists (*.txt *.csv)"};
+    QTest::newRow("two filters") << "A(*.a)|*.a|B|*.b" << QStringList{"A(*.a)", "B (*.b)"};
+}
+
+void WindowFreeTest::dialogFilters()
+{
+    QFETCH(QString, pipeFilter);
+    QFETCH(QStringList, qtFilters);
+    QCOMPARE(qtNameFilters(pipeFilter), qtFilters);
+}
+
+QTEST_GUILESS_MAIN(WindowFreeTest)
+#include "tst_window_free.moc"
