@@ -88,7 +88,7 @@ public:
             return false;
         std::string writable = commandLine;
         STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
+        startup.cb = static_cast<DWORD>(sizeof startup);
         startup.dwFlags = STARTF_USESHOWWINDOW;
         startup.wShowWindow = SW_SHOWNORMAL;
         PROCESS_INFORMATION process{};

@@ -20,7 +20,7 @@ namespace {
 
 enum class LabelFont { Default, DefaultBold, Large, LargeBold, Arial, ArialBold };
 
-struct LabelSpec
+struct LabelLayout
 {
     const char *name;
     int left, top, width, height;
@@ -29,7 +29,7 @@ struct LabelSpec
 };
 
 // In the order of their creation.
-constexpr LabelSpec kLabels[] = {
+constexpr LabelLayout kLabels[] = {
     {"lblProductName", 5880, 6480, 1815, 375, LabelFont::DefaultBold, ""},
     {"lblVersion", 5880, 6000, 1815, 255, LabelFont::DefaultBold, ""},
     {"Label11", 600, 4320, 6255, 1335, LabelFont::LargeBold,
@@ -95,9 +95,17 @@ bool producesCharacter(const QKeyEvent &key)
     return !(modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier));
 }
 
+// Kept out of the task bar: on Windows only tool windows are; elsewhere an unowned dialog is
+// (the window system treats it as a transient of the program).
+#ifdef Q_OS_WIN
+constexpr Qt::WindowFlags kWindowFlags = Qt::Tool | Qt::FramelessWindowHint;
+#else
+constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::FramelessWindowHint;
+#endif
+
 } // namespace
 
-frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint)
+frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, kWindowFlags)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(dialogFont());
@@ -126,15 +134,15 @@ void frmWelcome::buildControls()
     paintLightGrey(m_cmdContinue);
     connect(m_cmdContinue, &QPushButton::clicked, this, &frmWelcome::cmdContinue_Click);
 
-    for (const LabelSpec &spec : kLabels) {
+    for (const LabelLayout &layout : kLabels) {
         auto *label = new QLabel(m_frame);
-        label->setObjectName(QString::fromLatin1(spec.name));
-        label->setGeometry(twipsRect(spec.left, spec.top, spec.width, spec.height));
-        label->setFont(fontFor(spec.font));
+        label->setObjectName(QString::fromLatin1(layout.name));
+        label->setGeometry(twipsRect(layout.left, layout.top, layout.width, layout.height));
+        label->setFont(fontFor(layout.font));
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setText(fromWindows1252(spec.text));
+        label->setText(fromWindows1252(layout.text));
         // A click on a label must not reach the panel behind it.
         label->setAttribute(Qt::WA_NoMousePropagation);
         paintLightGrey(label);

@@ -274,16 +274,5 @@ TEST(StartSysInfo, AFailureInsideTheStartEndsInTheMessage)
     EXPECT_EQ(messages.shown.front().first, "System Information Is Unavailable At This Time");
 }
 
-TEST(StartSysInfo, SecondRouteSearchesForTheToolInTheFolder)
-{
-    FakeRegistry registry;
-    registry.values[kSecond] = StoredValue{kRegSz, kFolder + '\0'};
-    FakeFiles files;
-    FakePrograms programs;
-    FakeMessages messages;
-    StartSysInfo({registry, files, programs, messages});
-    EXPECT_EQ(files.searches, std::vector<std::string>{kInFolder});
-}
-
 } // namespace
 } // namespace zephlan
