@@ -95,7 +95,8 @@ struct OpenedFile
 // whether this call created it, so a failed first line can take it away again.
 OpenedFile openForAppend(const char *path)
 {
-    constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC;
+    // Non-blocking, so a named pipe with no reader fails at once instead of hanging the window.
+    constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK;
     int descriptor = ::open(path, kFlags);
     if (descriptor >= 0 || errno != ENOENT)
         return {descriptor, false};

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace zephlan {
@@ -41,8 +42,10 @@ std::map<std::string, std::string> snapshot(const fs::path &folder)
         const std::string name = fs::relative(item.path(), folder).string();
         if (item.is_directory())
             files[name + "/"];
-        else
+        else if (item.is_regular_file())
             files[name] = readBytes(item.path());
+        else
+            files[name + "|"];
     }
     return files;
 }
@@ -134,6 +137,12 @@ INSTANTIATE_TEST_SUITE_P(
                   Condition::None, std::errc::no_such_file_or_directory},
         FaultCase{"ParentIsAFile", [](const fs::path &folder) { return existingPlans(folder) / "plans.txt"; },
                   Condition::None, std::errc::not_a_directory},
+        FaultCase{"PipeWithNoReader",
+                  [](const fs::path &folder) {
+                      EXPECT_EQ(mkfifo((folder / "plans.txt").c_str(), 0666), 0);
+                      return folder / "plans.txt";
+                  },
+                  Condition::None, std::errc::no_such_device_or_address},
         FaultCase{"FullDisk", [](const fs::path &) { return fs::path("/dev/full"); }, Condition::None,
                   std::errc::no_space_on_device},
         FaultCase{"PartWrittenLineIsCutBack", existingPlans, Condition::SizeLimit, std::errc::file_too_large},

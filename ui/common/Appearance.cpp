@@ -2,12 +2,31 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyleFactory>
 #include <QWidget>
 
 #include <cmath>
 
 namespace zephlan {
+namespace {
+
+// The same look on every system, and dialog buttons with words only, as on Windows.
+class DialogStyle final : public QProxyStyle
+{
+public:
+    DialogStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 int twips(int value)
 {
@@ -46,8 +65,7 @@ void applyApplicationLook()
                                {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
                                 QStringLiteral("Arimo"), QStringLiteral("Arial"),
                                 QStringLiteral("DejaVu Sans")});
-    if (QStyle *fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+    QApplication::setStyle(new DialogStyle);
     QApplication::setFont(dialogFont());
 }
 
