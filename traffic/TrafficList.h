@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -36,8 +37,16 @@ public:
     std::optional<std::string_view> readField();
 
 private:
+    std::optional<std::string_view> readOtherField();
+    std::size_t findFieldEnd(std::size_t pos);
+    std::size_t skipBlanks(std::size_t pos) const;
+    std::size_t afterTerminator(std::size_t pos) const;
+
     std::string_view m_bytes;
     std::size_t m_pos = 0;
+    // Bit i of m_blockEnds is set when byte m_blockStart + i is a comma or a line end.
+    std::size_t m_blockStart = std::string_view::npos;
+    std::uint64_t m_blockEnds = 0;
 };
 
 // The entries read, in file order; failed when the file could not be read

@@ -74,6 +74,32 @@ const FieldCase kFieldCases[] = {
 INSTANTIATE_TEST_SUITE_P(Traffic, FieldRules, testing::ValuesIn(kFieldCases),
                          [](const testing::TestParamInfo<FieldCase> &info) { return std::string(info.param.name); });
 
+struct EndCase
+{
+    std::string bytes;
+    bool atEndAfterOneField;
+};
+
+void PrintTo(const EndCase &c, std::ostream *os)
+{
+    *os << testing::PrintToString(c.bytes);
+}
+
+class EndAfterOneField : public testing::TestWithParam<EndCase>
+{
+};
+
+TEST_P(EndAfterOneField, ConsumesTheWholeLineEnd)
+{
+    TrafficFieldReader reader(GetParam().bytes);
+    ASSERT_TRUE(reader.readField().has_value());
+    EXPECT_EQ(reader.atEnd(), GetParam().atEndAfterOneField);
+}
+
+INSTANTIATE_TEST_SUITE_P(Traffic, EndAfterOneField,
+                         testing::Values(EndCase{"a\r\n", true}, EndCase{"\"a\" b\r\n", true}, EndCase{"a,", true},
+                                         EndCase{"a\n\r", false}, EndCase{"a\r\r", false}, EndCase{"a,\n", false}));
+
 TEST(FieldReader, FieldsAreViewsIntoTheBytes)
 {
     const std::string bytes = "BGGH,\"Boeing 737\"";

@@ -98,7 +98,7 @@ TEST_P(UnreadablePaths, FailWithoutEntriesOrWaiting)
     const TempFolder folder;
     const std::filesystem::path pipe = folder.path() / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    for (const std::filesystem::path &path : {folder.path() / "missing.txt", folder.path(), pipe}) {
+    for (const std::filesystem::path &path : {folder.path() / "missing.txt", folder.path(), pipe, std::filesystem::path("/dev/null")}) {
         const TrafficList list = readList(GetParam(), path);
         EXPECT_TRUE(list.failed) << path;
         EXPECT_TRUE(list.entries.empty()) << path;

@@ -1,0 +1,90 @@
+#include "FileBytes.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zephlan {
+
+namespace {
+
+constexpr std::size_t kLargePage = std::size_t(1) << 21;
+constexpr std::size_t kChunk = std::size_t(1) << 26;
+
+// Room for size bytes; a large block starts on a large page and fills whole ones.
+char *allocate(std::size_t size)
+{
+    if (size < kLargePage)
+        return static_cast<char *>(std::malloc(size));
+    const std::size_t rounded = (size + kLargePage - 1) / kLargePage * kLargePage;
+    if (rounded < size)
+        return nullptr;
+    auto *data = static_cast<char *>(std::aligned_alloc(kLargePage, rounded));
+    if (data != nullptr)
+        adviseLargePages(data, rounded);
+    return data;
+}
+
+} // namespace
+
+void adviseLargePages(void *data, std::size_t size)
+{
+#ifdef MADV_HUGEPAGE
+    const auto first = (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
+    const auto last = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kLargePage - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+
+std::optional<FileBytes> FileBytes::read(const std::filesystem::path &path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    FileBytes bytes;
+    const bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)
+        && bytes.fill(fd, static_cast<std::size_t>(info.st_size));
+    ::close(fd);
+    if (!ok)
+        return std::nullopt;
+    return bytes;
+}
+
+// Reads to the end of the file. One byte beyond the expected size lets the
+// read that finds the end land inside the block; a file that grows meanwhile
+// is still read whole.
+bool FileBytes::fill(int fd, std::size_t expected)
+{
+    std::size_t capacity = expected + 1;
+    m_data.reset(allocate(capacity));
+    while (m_data != nullptr) {
+        if (m_size == capacity) {
+            capacity += capacity / 2 + kChunk;
+            char *const grown = static_cast<char *>(std::realloc(m_data.get(), capacity));
+            if (grown == nullptr)
+                return false;
+            m_data.release();
+            m_data.reset(grown);
+        }
+        const ssize_t got = ::read(fd, m_data.get() + m_size, std::min(kChunk, capacity - m_size));
+        if (got == 0)
+            return true;
+        if (got < 0 && errno != EINTR)
+            return false;
+        if (got > 0)
+            m_size += static_cast<std::size_t>(got);
+    }
+    return false;
+}
+
+} // namespace zephlan
