@@ -121,6 +121,11 @@ struct KeyValueCase
     std::string keyVal;
 };
 
+void PrintTo(const KeyValueCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 class GetKeyValueTable : public ::testing::TestWithParam<KeyValueCase>
 {
 };
@@ -193,6 +198,11 @@ struct SysInfoCase
     bool message;
     bool secondTried;
 };
+
+void PrintTo(const SysInfoCase &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 class StartSysInfoTable : public ::testing::TestWithParam<SysInfoCase>
 {
