@@ -67,7 +67,9 @@ bool FileBytes::fill(int fd, std::size_t expected)
 {
     std::size_t capacity = expected + 1;
     m_data.reset(allocate(capacity));
-    while (m_data != nullptr) {
+    if (m_data == nullptr)
+        return false;
+    for (;;) {
         if (m_size == capacity) {
             capacity += capacity / 2 + kChunk;
             char *const grown = static_cast<char *>(std::realloc(m_data.get(), capacity));
@@ -84,7 +86,6 @@ bool FileBytes::fill(int fd, std::size_t expected)
         if (got > 0)
             m_size += static_cast<std::size_t>(got);
     }
-    return false;
 }
 
 } // namespace zephlan

@@ -71,6 +71,7 @@ std::optional<std::string_view> TrafficFieldReader::readField()
     const char *const data = m_bytes.data();
     const std::size_t start = m_pos;
     const auto first = static_cast<unsigned char>(data[start]);
+    // Most fields start at once with their text; the rest take the longer way.
     if (first > ' ' && first != '"' && first != ',') {
         const std::size_t stop = findFieldEnd(start + 1);
         std::size_t last = stop;
@@ -152,7 +153,9 @@ std::size_t TrafficFieldReader::afterTerminator(std::size_t pos) const
     return pos + 1;
 }
 
-TrafficList ReadTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField)
+// Flattened so that the reader's calls are inlined into the loop, which
+// makes reading a long list markedly faster.
+[[gnu::flatten]] TrafficList ReadTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField)
 {
     TrafficList list;
     TrafficFieldReader reader(bytes);
