@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Prints the list reader's throughput next to that of `wc -l` on the same
 # generated files, all measured in this run with a warm cache (best of RUNS).
+# "whole run" times one process from start to exit, as `wc -l` is timed;
+# "in process" is bench_traffic's own rate for repeated reads in one process.
 # Builds nothing: give the build folder that holds bench/traffic/bench_traffic.
 set -euo pipefail
 export LC_ALL=C
@@ -39,16 +41,18 @@ in_process_rate() {
 
 mb() { awk -v bytes="$1" -v seconds="$2" 'BEGIN { printf "%.0f", bytes / seconds / 1e6 }'; }
 
-printf '%-13s %9s %14s %14s %14s %10s\n' file MB 'reader MB/s' 'reader MB/s' 'wc -l MB/s' 'reader/wc'
-printf '%-13s %9s %14s %14s %14s %10s\n' '' '' '(in process)' '(whole run)' '(whole run)' '(whole run)'
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+
+printf '%-13s %6s %11s | %12s %6s | %12s %6s\n' '' '' 'wc -l' 'reader' '' 'reader' ''
+printf '%-13s %6s %11s | %12s %6s | %12s %6s\n' file MB 'whole run' 'in process' 'vs wc' 'whole run' 'vs wc'
 for pair in airports:ReadAirportList aircraft:ReadAircraftList; do
     kind=${pair%%:*}
     file="$folder/$kind.txt"
     bytes=$(stat -c %s "$file")
-    inside=$(in_process_rate "${pair#*:}")
-    reader=$(best_seconds "$bench" --read "$kind" "$file")
-    wc=$(best_seconds wc -l "$file")
-    printf '%-13s %9.1f %14.0f %14s %14s %10.2f\n' "$kind.txt" "$(awk -v b="$bytes" 'BEGIN { print b / 1e6 }')" \
-        "$(awk -v r="$inside" 'BEGIN { print r / 1e6 }')" "$(mb "$bytes" "$reader")" "$(mb "$bytes" "$wc")" \
-        "$(awk -v r="$reader" -v w="$wc" 'BEGIN { print w / r }')"
+    wc_rate=$(mb "$bytes" "$(best_seconds wc -l "$file")")
+    inside=$(awk -v r="$(in_process_rate "${pair#*:}")" 'BEGIN { printf "%.0f", r / 1e6 }')
+    whole=$(mb "$bytes" "$(best_seconds "$bench" --read "$kind" "$file")")
+    printf '%-13s %6.1f %6s MB/s | %7s MB/s %6s | %7s MB/s %6s\n' "$kind.txt" \
+        "$(awk -v b="$bytes" 'BEGIN { print b / 1e6 }')" "$wc_rate" \
+        "$inside" "$(ratio "$inside" "$wc_rate")" "$whole" "$(ratio "$whole" "$wc_rate")"
 done
