@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <iterator>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,9 +31,19 @@ void PrintTo(const ListCase &c, std::ostream *os)
     *os << c.name;
 }
 
+std::size_t openFileCount()
+{
+    const std::filesystem::directory_iterator files("/proc/self/fd");
+    return static_cast<std::size_t>(std::distance(begin(files), end(files)));
+}
+
+// Reads the list and checks that no file was left open.
 TrafficList readList(Kind kind, const std::filesystem::path &path)
 {
-    return kind == Kind::Airports ? ReadAirportList(path) : ReadAircraftList(path);
+    const std::size_t openBefore = openFileCount();
+    TrafficList list = kind == Kind::Airports ? ReadAirportList(path) : ReadAircraftList(path);
+    EXPECT_EQ(openFileCount(), openBefore) << path;
+    return list;
 }
 
 class ListFiles : public testing::TestWithParam<ListCase>
