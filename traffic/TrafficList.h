@@ -11,8 +11,10 @@
 namespace zephlan {
 
 // Reads comma-separated fields from the bytes of a list file written by TTools.
-//
-// Where the field rules say nothing, the reader does this:
+// A field ends at a comma or a line end (CR, LF or CR LF); blanks and tabs
+// before it are skipped and spaces after it trimmed; a field that starts with a
+// double quote runs to the next one, commas and all, without the quotes.
+// In the rarer cases:
 // - A line holding nothing but blanks and tabs is skipped as if it were not
 //   there, so a stray empty line in a hand-edited file does not shift every
 //   record after it. A line end right after a comma still ends an empty field.
