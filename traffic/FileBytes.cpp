@@ -4,10 +4,20 @@
 #include <cerrno>
 #include <cstdint>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace zephlan {
 
@@ -19,6 +29,9 @@ constexpr std::size_t kChunk = std::size_t(1) << 26;
 // Room for size bytes; a large block starts on a large page and fills whole ones.
 char *allocate(std::size_t size)
 {
+#ifdef _WIN32
+    return static_cast<char *>(std::malloc(size == 0 ? 1 : size));
+#else
     if (size < kLargePage)
         return static_cast<char *>(std::malloc(size));
     const std::size_t rounded = (size + kLargePage - 1) / kLargePage * kLargePage;
@@ -28,6 +41,7 @@ char *allocate(std::size_t size)
     if (data != nullptr)
         adviseLargePages(data, rounded);
     return data;
+#endif
 }
 
 } // namespace
@@ -44,6 +58,39 @@ void adviseLargePages(void *data, std::size_t size)
     (void)size;
 #endif
 }
+
+#ifdef _WIN32
+
+std::optional<FileBytes> FileBytes::read(const std::filesystem::path &path)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    FileBytes bytes;
+    LARGE_INTEGER size{};
+    bool ok = ::GetFileType(file) == FILE_TYPE_DISK && ::GetFileSizeEx(file, &size)
+        && static_cast<unsigned long long>(size.QuadPart) < SIZE_MAX;
+    if (ok) {
+        const auto expected = static_cast<std::size_t>(size.QuadPart);
+        bytes.m_data.reset(allocate(expected));
+        ok = bytes.m_data != nullptr;
+        while (ok && bytes.m_size < expected) {
+            DWORD got = 0;
+            const auto want = static_cast<DWORD>(std::min<std::size_t>(expected - bytes.m_size, kChunk));
+            ok = ::ReadFile(file, bytes.m_data.get() + bytes.m_size, want, &got, nullptr) != 0;
+            if (ok && got == 0)
+                break;
+            bytes.m_size += got;
+        }
+    }
+    ::CloseHandle(file);
+    if (!ok)
+        return std::nullopt;
+    return bytes;
+}
+
+#else
 
 std::optional<FileBytes> FileBytes::read(const std::filesystem::path &path)
 {
@@ -87,5 +134,7 @@ bool FileBytes::fill(int fd, std::size_t expected)
             m_size += static_cast<std::size_t>(got);
     }
 }
+
+#endif
 
 } // namespace zephlan

@@ -155,7 +155,13 @@ std::size_t TrafficFieldReader::afterTerminator(std::size_t pos) const
 
 // Flattened so that the reader's calls are inlined into the loop, which
 // makes reading a long list markedly faster.
-[[gnu::flatten]] TrafficList ReadTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField)
+#if defined(__GNUC__)
+#define ZEPHLAN_FLATTEN [[gnu::flatten]]
+#else
+#define ZEPHLAN_FLATTEN
+#endif
+
+ZEPHLAN_FLATTEN TrafficList ReadTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField)
 {
     TrafficList list;
     TrafficFieldReader reader(bytes);
