@@ -1,107 +1,74 @@
 #include "WindowRegistry.h"
 
-#include <QSignalSpy>
 #include <QtTest>
-
-#include <map>
 
 using namespace zephlan;
 using Kind = WindowRegistry::Kind;
-
-namespace {
-
-const std::map<QChar, Kind> kKinds{{'W', Kind::Welcome}, {'M', Kind::Main}, {'A', Kind::About}};
-
-} // namespace
 
 class TestWindowRegistry : public QObject
 {
     Q_OBJECT
 
+    static constexpr QStringView kLetters = u"WMA";
+    static Kind kind(QChar letter) { return Kind(kLetters.indexOf(letter)); }
+
 private slots:
-    // Steps: "W+" shows the welcome window, "M-" closes the main window, and so on.
+    // Steps: "W+" shows the welcome window and waits until it is the active one, "M-" closes the
+    // main window; W, M and A stand for welcome, main and about. Each row runs with every frame.
     void lifeOfTheWindows_data()
     {
-        QTest::addColumn<int>("flags");
+        QTest::addColumn<Qt::WindowFlags>("flags");
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("open"); // in the order W, M, A
         QTest::addColumn<QString>("created");
         QTest::addColumn<int>("ends");
-        const QList<std::pair<const char *, int>> kinds{
-            {"window", int(Qt::Window)},
-            {"frameless dialog", int(Qt::Dialog | Qt::FramelessWindowHint)},
-            {"tool", int(Qt::Tool)}};
-        for (const auto &[kind, flags] : kinds) {
-            auto row = [&](const char *name) -> QTestData & { return QTest::addRow("%s: %s", kind, name) << flags; };
+        const std::pair<const char *, Qt::WindowFlags> frames[]{
+            {"window", Qt::Window}, {"frameless dialog", Qt::Dialog | Qt::FramelessWindowHint}, {"tool", Qt::Tool}};
+        for (const auto &frame : frames) {
+            const auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s: %s", frame.first, name) << frame.second;
+            };
             row("closed at start") << "W+ W-" << "" << "W" << 1;
-            row("continue") << "W+ M+ W-" << "M" << "WM" << 0;
-            row("help shown twice is one window") << "W+ M+ W- W+ W+" << "WM" << "WMW" << 0;
-            row("help closed again") << "W+ M+ W- W+ M+ W-" << "M" << "WMW" << 0;
-            row("about outlives main") << "W+ M+ W- A+ M-" << "A" << "WMA" << 0;
+            row("shown again: the same window, to the front") << "W+ M+ W+ M+" << "WM" << "WM" << 0;
             row("about closed last") << "W+ M+ W- A+ M- A-" << "" << "WMA" << 1;
             row("welcome outlives main") << "W+ M+ M-" << "W" << "WM" << 0;
             row("exit after continue") << "W+ M+ W- M-" << "" << "WM" << 1;
             row("about created afresh") << "W+ A+ A+ A- A+" << "WA" << "WAA" << 0;
-            row("program goes on after the end") << "W+ W- W+" << "W" << "WW" << 1;
         }
     }
     void lifeOfTheWindows()
     {
-        QFETCH(int, flags);
+        QFETCH(Qt::WindowFlags, flags);
         QFETCH(QString, steps);
         QFETCH(QString, open);
         QFETCH(QString, created);
         QFETCH(int, ends);
-
         WindowRegistry registry;
         QString made;
-        for (const auto &[letter, kind] : kKinds) {
-            registry.setFactory(kind, [&made, letter = letter, flags] {
+        for (const QChar letter : kLetters)
+            registry.setFactory(kind(letter), [&made, letter, flags] {
                 made += letter;
-                return new QWidget(nullptr, Qt::WindowFlags(flags));
+                return new QWidget(nullptr, flags);
             });
-        }
         QSignalSpy ended(&registry, &WindowRegistry::lastWindowClosed);
 
-        for (const QString &step : steps.split(QLatin1Char(' '))) {
-            const Kind kind = kKinds.at(step.at(0));
-            if (step.at(1) == QLatin1Char('+')) {
-                QWidget *window = registry.show(kind);
-                QVERIFY(window && window->isVisible());
-            } else {
-                QVERIFY(registry.window(kind));
-                QVERIFY(registry.window(kind)->close());
-            }
+        for (const QString &step : steps.split(u' ')) {
+            if (step.at(1) == u'+')
+                QVERIFY(QTest::qWaitForWindowActive(registry.show(kind(step.at(0)))));
+            else
+                QVERIFY(registry.window(kind(step.at(0)))->close());
             QTest::qWait(0);
         }
 
         QString stillOpen;
-        for (const QChar letter : QStringLiteral("WMA")) {
-            if (registry.window(kKinds.at(letter)))
-                stillOpen += letter;
-        }
+        for (const QChar letter : kLetters)
+            stillOpen += registry.window(kind(letter)) ? QString(letter) : QString();
         QCOMPARE(stillOpen, open);
         QCOMPARE(registry.openCount(), open.size());
         QCOMPARE(made, created);
         QCOMPARE(ended.count(), ends);
-
         for (const QChar letter : stillOpen)
-            delete registry.window(kKinds.at(letter));
-    }
-
-    void shownWindowComesToTheFront()
-    {
-        WindowRegistry registry;
-        registry.setFactory(Kind::Main, [] { return new QWidget; });
-        registry.setFactory(Kind::About, [] { return new QWidget; });
-        QWidget *main = registry.show(Kind::Main);
-        QWidget *about = registry.show(Kind::About);
-        QVERIFY(QTest::qWaitForWindowActive(about));
-        QCOMPARE(registry.show(Kind::Main), main);
-        QVERIFY(QTest::qWaitForWindowActive(main));
-        QVERIFY(main->testAttribute(Qt::WA_DeleteOnClose));
-        delete main;
-        delete about;
+            delete registry.window(kind(letter));
     }
 };
 
