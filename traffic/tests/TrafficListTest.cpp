@@ -1,122 +1,133 @@
-#include "TempFolder.h"
+#include "FileBytes.h"
 #include "TrafficList.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <iterator>
-#include <ostream>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace zephlan {
 namespace {
 
+namespace fs = std::filesystem;
 using namespace std::string_literals;
+using ListReader = TrafficList (*)(const fs::path &);
 
-enum class Kind { Airports, Aircraft };
+// A fresh folder under the system's temporary folder, removed with its contents.
+struct TempFolder
+{
+    std::string path = (fs::temp_directory_path() / "zephlan-traffic-XXXXXX").string();
+    TempFolder() { EXPECT_NE(::mkdtemp(path.data()), nullptr) << path; }
+    ~TempFolder() { std::error_code ignored; fs::remove_all(path, ignored); }
+
+    fs::path write(const std::string &bytes) const
+    {
+        std::ofstream(path + "/list.txt", std::ios::binary) << bytes;
+        return path + "/list.txt";
+    }
+};
+
+// Reads the list and checks that no file was left open.
+TrafficList readList(ListReader read, const fs::path &path)
+{
+    const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto openBefore = openFiles();
+    TrafficList list = read(path);
+    EXPECT_EQ(openFiles(), openBefore) << path;
+    return list;
+}
 
 struct ListCase
 {
     const char *name;
-    Kind kind;
+    ListReader read;
     std::string bytes;
     std::vector<std::string> entries;
     bool failed;
 };
 
-void PrintTo(const ListCase &c, std::ostream *os)
+void PrintTo(const ListCase &c, std::ostream *os) { *os << c.name; }
+
+class ListFiles : public testing::TestWithParam<ListCase> {};
+
+TEST_P(ListFiles, KeepTheRightFieldInFileOrder)
 {
-    *os << c.name;
+    const TrafficList list = readList(GetParam().read, TempFolder().write(GetParam().bytes));
+    EXPECT_EQ(list.entries, GetParam().entries);
+    EXPECT_EQ(list.failed, GetParam().failed);
 }
 
-std::size_t openFileCount()
-{
-    const std::filesystem::directory_iterator files("/proc/self/fd");
-    return static_cast<std::size_t>(std::distance(begin(files), end(files)));
-}
-
-// Reads the list and checks that no file was left open.
-TrafficList readList(Kind kind, const std::filesystem::path &path)
-{
-    const std::size_t openBefore = openFileCount();
-    TrafficList list = kind == Kind::Airports ? ReadAirportList(path) : ReadAircraftList(path);
-    EXPECT_EQ(openFileCount(), openBefore) << path;
-    return list;
-}
-
-class ListFiles : public testing::TestWithParam<ListCase>
-{
-};
-
-TEST_P(ListFiles, KeepsTheRightFieldInFileOrder)
-{
-    const ListCase &c = GetParam();
-    const TempFolder folder;
-    const TrafficList list = readList(c.kind, folder.write("list.txt", c.bytes));
-    EXPECT_EQ(list.entries, c.entries);
-    EXPECT_EQ(list.failed, c.failed);
-}
-
-const std::string kAirportLines[] = {"BGGH,N64* 11.44',W51* 40.68',282", "EGLL,N51* 28.65',W0* 27.68',83",
-                                     "BGGH,N64* 11.44',W51* 40.68',282", "AAAA,S1* 00.00',E2* 00.00',-5"};
-
-std::string airports(const std::string &lineEnd, bool finalLineEnd = true)
-{
-    std::string bytes;
-    for (const std::string &line : kAirportLines)
-        bytes += line + lineEnd;
-    return finalLineEnd ? bytes : bytes.substr(0, bytes.size() - lineEnd.size());
-}
-
-const std::vector<std::string> kCodes = {"BGGH", "EGLL", "BGGH", "AAAA"};
+const std::string kBggh = "BGGH,N64* 11.44',W51* 40.68',282";
+const std::string kEgll = "EGLL,N51* 28.65',W0* 27.68',83";
+const std::vector<std::string> kCodes = {"BGGH", "EGLL", "BGGH"};
 
 const ListCase kListCases[] = {
-    {"AirportsLineFeed", Kind::Airports, airports("\n"), kCodes, false},
-    {"AirportsCarriageReturn", Kind::Airports, airports("\r"), kCodes, false},
-    {"AirportsPair", Kind::Airports, airports("\r\n"), kCodes, false},
-    {"AirportsNoFinalLineEnd", Kind::Airports, airports("\r\n", false), kCodes, false},
-    {"AirportsTrailingBlankLines", Kind::Airports, airports("\n") + "\n\r\n  \n", kCodes, false},
-    {"AirportsBlankLineInside", Kind::Airports, "A,1,2,3\n\n  \nB,4,5,6\n", {"A", "B"}, false},
-    {"AirportsEmptyLastField", Kind::Airports, "A,1,2,\nB,4,5,\n", {"A", "B"}, false},
-    {"AirportsCodeKeptAsWritten", Kind::Airports, " \"b gg\" ,1,2,3\n x y  ,4,5,6", {"b gg", "x y"}, false},
-    {"AirportsEmptyFile", Kind::Airports, "", {}, false},
-    {"AirportsCutShort", Kind::Airports, airports("\n") + "EKCH,N55* 37.06'", kCodes, true},
-    {"AirportsCutShortAfterComma", Kind::Airports, "A,1,2,3\nB,4,5,", {"A"}, true},
-    {"AirportsThreeFieldLinesShift", Kind::Airports, "A,1,2\nB,3,4\nC,5,6\nD,7,8\n", {"A", "3", "6"}, false},
-    {"AirportsFiveFieldLinesShift", Kind::Airports, "A,1,2,3,x\nB,4,5,6,y\n", {"A", "x"}, true},
-    {"AircraftQuotedTitle", Kind::Aircraft, "AC#11,450,\"Boeing 737-800 Paint1\"\n", {"Boeing 737-800 Paint1"}, false},
-    {"AircraftTitleWithComma", Kind::Aircraft, "AC#2,120,\"Cessna 172, Skyhawk\"\r\nAC#1,450,\"B747\"\r\n",
-     {"Cessna 172, Skyhawk", "B747"}, false},
-    {"AircraftUnquotedTitleTrimmed", Kind::Aircraft, "AC#3,300,  Dash 8   \rAC#3,300,Dash 8\r",
-     {"Dash 8", "Dash 8"}, false},
-    {"AircraftUnterminatedTitle", Kind::Aircraft, "AC#1,450,\"A\"\nAC#2,450,\"Boeing\n", {"A", "Boeing\n"}, false},
-    {"AircraftNulKept", Kind::Aircraft, "AC\0,1,T\0x\n"s, {"T\0x"s}, false},
-    {"AircraftCutShort", Kind::Aircraft, "AC#1,450,\"A\"\nAC#2,450\n", {"A"}, true},
-    {"AircraftFourFieldLinesShift", Kind::Aircraft, "1,2,A,x\n3,4,B,y\n5,6,C,z\n", {"A", "4", "5", "z"}, false},
+    {"LineFeeds", ReadAirportList, kBggh + "\n" + kEgll + "\n" + kBggh + "\n", kCodes, false},
+    {"CarriageReturns", ReadAirportList, kBggh + "\r" + kEgll + "\r" + kBggh + "\r", kCodes, false},
+    {"Pairs", ReadAirportList, kBggh + "\r\n" + kEgll + "\r\n" + kBggh + "\r\n", kCodes, false},
+    {"NoFinalLineEnd", ReadAirportList, kBggh + "\r\n" + kEgll + "\r\n" + kBggh, kCodes, false},
+    {"BlankLinesInsideAndAtEnd", ReadAirportList, kBggh + "\n\n \t\n" + kEgll + "\r\n\r\n  \n", {"BGGH", "EGLL"},
+     false},
+    {"EmptyFile", ReadAirportList, "", {}, false},
+    {"CutShortKeepsCompleteRecords", ReadAirportList, kBggh + "\n" + kEgll + "\nEKCH,N55* 37.06'", {"BGGH", "EGLL"},
+     true},
+    {"ThreeFieldLinesShift", ReadAirportList, "A,1,2\nB,3,4\nC,5,6\nD,7,8\n", {"A", "3", "6"}, false},
+    {"AircraftTitles", ReadAircraftList, "AC#11,450,\"Boeing 737-800 Paint1\"\nAC#2,120,\"Cessna 172, Skyhawk\"\n",
+     {"Boeing 737-800 Paint1", "Cessna 172, Skyhawk"}, false},
+    {"AircraftControlBytesKept", ReadAircraftList, "AC\0,1,\"T\0x\" y\n"s, {"T\0x"s}, false},
+    {"OnlyQuotes", ReadAirportList, std::string((1 << 20) + 1, '"'), {}, true},
+    {"OnlyCommas", ReadAirportList, std::string(1 << 16, ','), std::vector<std::string>(1 << 14), false},
+    {"LongLineWithoutLineEnd", ReadAirportList, std::string(1 << 20, 'A') + ",1,2,3", {std::string(1 << 20, 'A')},
+     false},
+    {"LongQuotedCode", ReadAirportList, '"' + std::string(1 << 20, ',') + "\",1,2,3\n", {std::string(1 << 20, ',')},
+     false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Traffic, ListFiles, testing::ValuesIn(kListCases),
-                         [](const testing::TestParamInfo<ListCase> &info) { return std::string(info.param.name); });
+                         [](const auto &info) { return std::string(info.param.name); });
 
-class UnreadablePaths : public testing::TestWithParam<Kind>
-{
-};
-
-TEST_P(UnreadablePaths, FailWithoutEntriesOrWaiting)
+TEST(UnreadablePaths, FailWithoutEntriesOrWaiting)
 {
     const TempFolder folder;
-    const std::filesystem::path pipe = folder.path() / "pipe";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    for (const std::filesystem::path &path : {folder.path() / "missing.txt", folder.path(), pipe, std::filesystem::path("/dev/null")}) {
-        const TrafficList list = readList(GetParam(), path);
-        EXPECT_TRUE(list.failed) << path;
-        EXPECT_TRUE(list.entries.empty()) << path;
+    const fs::path dir = folder.path;
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+    for (const ListReader read : {ReadAirportList, ReadAircraftList}) {
+        for (const fs::path &path : {dir / "missing.txt", dir, dir / "pipe", fs::path("/dev/null")}) {
+            const TrafficList list = readList(read, path);
+            EXPECT_TRUE(list.failed) << path;
+            EXPECT_TRUE(list.entries.empty()) << path;
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Traffic, UnreadablePaths, testing::Values(Kind::Airports, Kind::Aircraft));
+// Around the large page size too, where the file's bytes are held differently.
+TEST(FileBytes, HoldTheWholeFileAndTheListIsReadFromIt)
+{
+    std::mt19937 random(7u);
+    for (const std::size_t size : {0u, 1u, 4097u, 2u << 20, (3u << 20) + 1}) {
+        std::string bytes(size, '\0');
+        for (char &c : bytes)
+            c = static_cast<char>(random());
+        const TempFolder folder;
+        const fs::path file = folder.write(bytes);
+        const std::optional<FileBytes> read = FileBytes::read(file);
+        EXPECT_TRUE(read && read->view() == bytes) << size;
+        const TrafficList inMemory = ReadTrafficRecords(bytes, 4, 1);
+        const TrafficList list = readList(ReadAirportList, file);
+        EXPECT_TRUE(list.entries == inMemory.entries && list.failed == inMemory.failed) << size;
+    }
+    // A file that reports no size but has bytes is read to its end all the same.
+    std::ifstream in("/proc/self/cmdline", std::ios::binary);
+    const std::string cmdline{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_FALSE(cmdline.empty());
+    EXPECT_TRUE(FileBytes::read("/proc/self/cmdline")->view() == cmdline);
+}
 
 } // namespace
 } // namespace zephlan
