@@ -281,9 +281,9 @@ const FaultCase kFaults[] = {
     {"PipeWithNoReader", [](const auto &f) { return mkfifo((f / "p").c_str(), 0666) ? fs::path() : f / "p"; },
      Condition::None, std::errc::no_such_device_or_address},
     {"FullDisk", [](const auto &) { return fs::path("/dev/full"); }, Condition::None, std::errc::no_space_on_device},
-    {"PartWrittenLineIsCutBack", [](const auto &f) { return existingPlans(f); }, Condition::SizeLimit,
+    {"HalfWrittenLineIsCutBack", [](const auto &f) { return existingPlans(f); }, Condition::SizeLimit,
      std::errc::file_too_large},
-    {"PartWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, Condition::SizeLimit,
+    {"HalfWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, Condition::SizeLimit,
      std::errc::file_too_large},
 };
 
