@@ -3,59 +3,39 @@
 #include "FileDialogSeam.h"
 #include "MessageSeam.h"
 
-#include <QList>
-#include <QString>
 #include <QStringList>
 
-#include <functional>
 #include <optional>
 
 namespace zephlan {
 
-// Answers the file dialogs from a queue (nothing left means cancel) and records each question.
-class ScriptedDialogs final : public FileDialogSeam
+// Answers the file dialogs from a queue (nothing left means cancel) and records each question
+// as "open" or "save", the filter and the proposed name.
+struct ScriptedDialogs final : FileDialogSeam
 {
-public:
-    struct Question
-    {
-        bool save;
-        QString filter;
-        QString proposedName;
-    };
-
     QList<std::optional<QString>> answers;
-    QList<Question> questions;
+    QStringList questions;
 
     std::optional<QString> askOpenPath(QWidget *, const QString &filter, const QString &name) override
     {
-        return answer({false, filter, name});
+        return answer("open " + filter + ' ' + name);
     }
     std::optional<QString> askSavePath(QWidget *, const QString &filter, const QString &name) override
     {
-        return answer({true, filter, name});
+        return answer("save " + filter + ' ' + name);
     }
-
-private:
-    std::optional<QString> answer(const Question &question)
+    std::optional<QString> answer(const QString &question)
     {
         questions << question;
         return answers.isEmpty() ? std::nullopt : answers.takeFirst();
     }
 };
 
-// Records every message as "prompt|title"; an optional hook runs while the box would be open.
-class RecordingMessages final : public MessageSeam
+// Records every message as "prompt|title".
+struct RecordingMessages final : MessageSeam
 {
-public:
     QStringList shown;
-    std::function<void()> whileShown;
-
-    void showMessage(QWidget *, const QString &prompt, const QString &title) override
-    {
-        shown << prompt + QLatin1Char('|') + title;
-        if (whileShown)
-            whileShown();
-    }
+    void showMessage(QWidget *, const QString &prompt, const QString &title) override { shown << prompt + '|' + title; }
 };
 
 } // namespace zephlan
