@@ -8,8 +8,7 @@
 namespace zephlan {
 namespace {
 
-// The code page's letters in 0x80..0x9F; the five unassigned bytes stand for
-// their C1 control code points, as at the window boundary.
+// The code page's letters in 0x80..0x9F.
 constexpr std::array<char32_t, 32> kHighBytes = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
@@ -53,6 +52,11 @@ std::pair<std::optional<char32_t>, std::size_t> decodeOne(std::string_view text)
 }
 
 } // namespace
+
+char32_t windows1252CodePoint(unsigned char byte)
+{
+    return byte >= 0x80 && byte < 0xA0 ? kHighBytes[byte - 0x80] : char32_t(byte);
+}
 
 std::string utf8ToWindows1252(std::string_view utf8)
 {

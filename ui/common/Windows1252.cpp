@@ -1,5 +1,7 @@
 #include "Windows1252.h"
 
+#include "CodePage.h"
+
 #include <QHash>
 #include <QStringDecoder>
 
@@ -7,13 +9,6 @@
 
 namespace zephlan {
 namespace {
-
-// The code page's own letters in 0x80..0x9F; the five unassigned bytes keep
-// their C1 control code points so that they survive a round trip.
-constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 struct CodePage
 {
@@ -23,9 +18,7 @@ struct CodePage
     CodePage()
     {
         for (int byte = 0; byte < 256; ++byte)
-            toUnicode[byte] = QChar(static_cast<char16_t>(byte));
-        for (int i = 0; i < 32; ++i)
-            toUnicode[0x80 + i] = QChar(kHighControls[i]);
+            toUnicode[byte] = QChar(static_cast<char16_t>(windows1252CodePoint(static_cast<unsigned char>(byte))));
         takeFromSystemConverter();
         for (int byte = 0; byte < 256; ++byte)
             toByte.insert(toUnicode[byte].unicode(), static_cast<char>(byte));
