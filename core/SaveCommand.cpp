@@ -38,14 +38,16 @@ FlightPlanEntry entryFrom(const SaveInputs &inputs)
 
 void takeRules(const SaveInputs &inputs, RememberedRules &remembered)
 {
+    // Whole strings are moved in: g++ 12 at -O3 wrongly warns of overlap when
+    // a short literal is copied into a string that may hold one.
     if (inputs.vfrSelected)
-        remembered.flightRules = "VFR";
+        remembered.flightRules = std::string("VFR");
     else if (inputs.ifrSelected)
-        remembered.flightRules = "IFR";
+        remembered.flightRules = std::string("IFR");
     if (inputs.callSignModeSelected)
-        remembered.atcId = "R";
+        remembered.atcId = std::string("R");
     else if (inputs.flightNumberModeSelected)
-        remembered.atcId = "F";
+        remembered.atcId = std::string("F");
 }
 
 std::string systemText(const std::string &text)
