@@ -144,10 +144,6 @@ float ReturnFlightNumber(std::string_view flightNumberText)
 
 std::string formatSingle(float value)
 {
-    if (std::isnan(value))
-        return "1.#QNAN";
-    if (std::isinf(value))
-        return value < 0 ? "-1.#INF" : "1.#INF";
     if (value == 0.0f)
         return "0";
     char buffer[32];

@@ -46,12 +46,10 @@ INSTANTIATE_TEST_SUITE_P(FlightNumbers, ReturnNumber, ::testing::ValuesIn(std::v
     {"1E99999999999999999999", "3.402823E+38"}, {std::string(400, '9'), "3.402823E+38"},
     {"&H" + std::string(300, 'F'), "3.402823E+38"}}));
 
-TEST(SingleText, HasNoNegativeZeroAndNamesTheNonNumbers)
+TEST(SingleText, HasNoNegativeZero)
 {
     EXPECT_EQ(formatSingle(-0.0f), "0");
     EXPECT_EQ(formatSingle(std::numeric_limits<float>::denorm_min()), "1.401298E-45");
-    EXPECT_EQ(formatSingle(-std::numeric_limits<float>::infinity()), "-1.#INF");
-    EXPECT_EQ(formatSingle(std::numeric_limits<float>::quiet_NaN()), "1.#QNAN");
 }
 
 } // namespace

@@ -19,14 +19,7 @@ const QString kSupportAddress = QStringLiteral("support@zephlan.example");
 
 QLabel *makeLabel(QWidget *parent, const QRect &place, const QString &name)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    paintLightGrey(label);
-    return label;
+    return makeCaptionLabel(parent, name, place, dialogFont());
 }
 
 QPushButton *makeButton(QWidget *parent, const QRect &place, const QString &name, const QString &caption)

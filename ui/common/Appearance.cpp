@@ -1,8 +1,10 @@
 #include "Appearance.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -56,6 +58,31 @@ void paintLightGrey(QWidget *widget)
     palette.setColor(QPalette::ButtonText, Qt::black);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+QLabel *makeCaptionLabel(QWidget *parent, const QString &name, const QRect &place, const QFont &font,
+                         const QString &caption)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    label->setFont(font);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setText(caption);
+    paintLightGrey(label);
+    return label;
+}
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen() != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 void applyApplicationLook()

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRect>
 
+class QLabel;
 class QWidget;
 
 namespace zephlan {
@@ -20,6 +21,13 @@ QFont dialogFont(double pointSize = 8.25, bool bold = false);
 
 // Gives a window, label, frame, check box, option or button the light grey background.
 void paintLightGrey(QWidget *widget);
+
+// A label as every window has them: grey, plain text, top left, wrapped at word boundaries.
+QLabel *makeCaptionLabel(QWidget *parent, const QString &name, const QRect &place, const QFont &font,
+                         const QString &caption = {});
+
+// Moves a top-level window, frame included, to the middle of its screen.
+void centreOnScreen(QWidget *window);
 
 // Program-wide look: one style on every system and the dialog font's substitutes.
 // Call once, after the application object exists.

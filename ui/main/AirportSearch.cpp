@@ -9,7 +9,6 @@ namespace zephlan {
 namespace {
 
 constexpr std::size_t kHeadUnits = 4;
-constexpr std::size_t kLengthCap = 255;
 
 // Each byte of the code page, decoded and case-folded.
 const std::array<char16_t, 256> &foldedBytes()
@@ -41,7 +40,6 @@ void AirportSearch::rebuild(const EntryStore &store)
     const auto &fold = foldedBytes();
     m_store = &store;
     m_heads.assign(store.size(), 0);
-    m_lengths.assign(store.size(), 0);
     for (std::size_t row = 0; row < store.size(); ++row) {
         const std::string_view entry = store.at(row);
         std::array<char16_t, kHeadUnits> units{};
@@ -49,7 +47,6 @@ void AirportSearch::rebuild(const EntryStore &store)
         for (std::size_t i = 0; i < count; ++i)
             units[i] = fold[static_cast<unsigned char>(entry[i])];
         m_heads[row] = packHead(units.data(), count);
-        m_lengths[row] = static_cast<std::uint8_t>(std::min(entry.size(), kLengthCap));
     }
 }
 
@@ -66,17 +63,17 @@ int AirportSearch::find(const QString &text) const
     const std::uint64_t mask = headCount == kHeadUnits ? ~std::uint64_t{0}
                                                        : (std::uint64_t{1} << (16 * headCount)) - 1;
     const std::uint64_t key = packHead(folded.data(), headCount);
-    const std::size_t cappedLength = std::min(length, kLengthCap);
 
     int firstPrefix = -1;
     for (std::size_t row = 0; row < m_heads.size(); ++row) {
-        if ((m_heads[row] & mask) != key || m_lengths[row] < cappedLength)
+        if ((m_heads[row] & mask) != key)
+            continue;
+        const std::size_t entryLength = m_store->at(row).size();
+        if (entryLength < length)
             continue;
         if (length > kHeadUnits && !restMatches(row, folded))
             continue;
-        const bool sameLength = length < kLengthCap ? m_lengths[row] == length
-                                                    : m_store->at(row).size() == length;
-        if (sameLength)
+        if (entryLength == length)
             return static_cast<int>(row);
         if (firstPrefix < 0)
             firstPrefix = static_cast<int>(row);
@@ -87,8 +84,6 @@ int AirportSearch::find(const QString &text) const
 bool AirportSearch::restMatches(std::size_t row, const std::vector<char16_t> &folded) const
 {
     const std::string_view entry = m_store->at(row);
-    if (entry.size() < folded.size())
-        return false;
     const auto &fold = foldedBytes();
     for (std::size_t i = kHeadUnits; i < folded.size(); ++i) {
         if (fold[static_cast<unsigned char>(entry[i])] != folded[i])

@@ -28,8 +28,6 @@ private:
     const EntryStore *m_store = nullptr;
     // Per entry its first four case-folded UTF-16 units, one per 16 bits.
     std::vector<std::uint64_t> m_heads;
-    // Per entry its length, held up to 255.
-    std::vector<std::uint8_t> m_lengths;
 };
 
 } // namespace zephlan

@@ -1,6 +1,7 @@
 #include "frmZephlan.h"
 
 #include "AirportSearch.h"
+#include "Appearance.h"
 #include "CaptionFit.h"
 #include "EntryListModel.h"
 #include "FileDialogSeam.h"
@@ -14,7 +15,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -22,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <array>
 
@@ -111,12 +110,7 @@ void frmZephlan::showEvent(QShowEvent *event)
     if (m_centred)
         return;
     m_centred = true;
-    const QScreen *shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    if (shownOn == nullptr)
-        return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(shownOn->availableGeometry().center());
-    move(frame.topLeft());
+    centreOnScreen(this);
 }
 
 bool frmZephlan::eventFilter(QObject *watched, QEvent *event)

@@ -80,13 +80,8 @@ public:
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Place at, Face face)
 {
-    auto *label = place<QLabel>(parent, name, at, face);
-    label->setText(caption);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    paintLightGrey(label);
-    return label;
+    return makeCaptionLabel(parent, QLatin1String(name), twipsRect(at.left, at.top, at.width, at.height),
+                            faceFont(face), caption);
 }
 
 QListView *makeListView(QWidget *parent, const char *name, Place at)

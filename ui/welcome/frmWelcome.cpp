@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 #include <utility>
 
@@ -111,8 +110,7 @@ frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, kWindowFlags)
     setFont(dialogFont());
     paintLightGrey(this);
     setFixedSize(twips(8385), twips(6930));
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
+    centreOnScreen(this);
 
     buildControls();
     Form_Load();
@@ -135,17 +133,11 @@ void frmWelcome::buildControls()
     connect(m_cmdContinue, &QPushButton::clicked, this, &frmWelcome::cmdContinue_Click);
 
     for (const LabelLayout &layout : kLabels) {
-        auto *label = new QLabel(m_frame);
-        label->setObjectName(QString::fromLatin1(layout.name));
-        label->setGeometry(twipsRect(layout.left, layout.top, layout.width, layout.height));
-        label->setFont(fontFor(layout.font));
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        label->setText(fromWindows1252(layout.text));
+        QLabel *label = makeCaptionLabel(m_frame, QString::fromLatin1(layout.name),
+                                         twipsRect(layout.left, layout.top, layout.width, layout.height),
+                                         fontFor(layout.font), fromWindows1252(layout.text));
         // A click on a label must not reach the panel behind it.
         label->setAttribute(Qt::WA_NoMousePropagation);
-        paintLightGrey(label);
         // Some labels overlap (the maker's name reaches into the version); the panel's identical
         // grey shows through them so that no caption blots out another.
         label->setAutoFillBackground(false);
