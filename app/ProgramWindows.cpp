@@ -1,8 +1,8 @@
-#include "ProgramWindows.h"
+#include "app/ProgramWindows.h"
 
-#include "frmAbout.h"
-#include "frmWelcome.h"
-#include "frmZephlan.h"
+#include "ui/about/frmAbout.h"
+#include "ui/main/frmZephlan.h"
+#include "ui/welcome/frmWelcome.h"
 
 namespace zephlan {
 

@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "core/CodePage.h"
 
 #include <array>
 #include <cstdint>
@@ -15,17 +15,6 @@ constexpr std::array<char32_t, 32> kHighBytes = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr char kUnknown = '?';
-
-char toByte(char32_t codePoint)
-{
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return static_cast<char>(codePoint);
-    for (std::size_t i = 0; i < kHighBytes.size(); ++i) {
-        if (kHighBytes[i] == codePoint)
-            return static_cast<char>(0x80 + i);
-    }
-    return kUnknown;
-}
 
 // One code point from the front of the text and its length in bytes;
 // a malformed sequence gives nothing and a length of one.
@@ -53,6 +42,17 @@ std::pair<std::optional<char32_t>, std::size_t> decodeOne(std::string_view text)
 
 } // namespace
 
+std::optional<char> windows1252Byte(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<char>(codePoint);
+    for (std::size_t i = 0; i < kHighBytes.size(); ++i) {
+        if (kHighBytes[i] == codePoint)
+            return static_cast<char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
 char32_t windows1252CodePoint(unsigned char byte)
 {
     return byte >= 0x80 && byte < 0xA0 ? kHighBytes[byte - 0x80] : char32_t(byte);
@@ -64,7 +64,7 @@ std::string utf8ToWindows1252(std::string_view utf8)
     bytes.reserve(utf8.size());
     while (!utf8.empty()) {
         const auto [codePoint, length] = decodeOne(utf8);
-        bytes += codePoint ? toByte(*codePoint) : kUnknown;
+        bytes += codePoint ? windows1252Byte(*codePoint).value_or(kUnknown) : kUnknown;
         utf8.remove_prefix(length);
     }
     return bytes;

@@ -1,14 +1,22 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace zephlan {
 
-// The Unicode character a Windows-1252 byte stands for. The five bytes the
-// code page leaves unassigned stand for their C1 control code points, so
-// every byte value round-trips.
+// Windows-1252, the one text encoding of every file the program reads or
+// writes. This is the program's only table of it.
+
+// The Unicode character a byte stands for. The five bytes the code page
+// leaves unassigned stand for their C1 control code points, so every byte
+// value round-trips.
 char32_t windows1252CodePoint(unsigned char byte);
+
+// The byte that stands for a Unicode character, or nothing when the code
+// page has none.
+std::optional<char> windows1252Byte(char32_t codePoint);
 
 // UTF-8 text as Windows-1252 bytes for a message box. A character the code
 // page lacks, or a byte that is not valid UTF-8, becomes one '?'.

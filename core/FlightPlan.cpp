@@ -1,4 +1,6 @@
-#include "FlightPlan.h"
+#include "core/FlightPlan.h"
+
+#include "core/NumberText.h"
 
 namespace zephlan {
 

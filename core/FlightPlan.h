@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 namespace zephlan {
 
@@ -25,13 +24,6 @@ struct FlightPlanEntry
     float returnFlightNumber = 0.0f;
     std::string homeAirport;
 };
-
-// The numeric value of the flight-number text plus one, in single precision.
-float ReturnFlightNumber(std::string_view flightNumberText);
-
-// The default number-to-text conversion of a single-precision value:
-// at most seven significant digits, "1E+07" form for large and tiny magnitudes.
-std::string formatSingle(float value);
 
 // The seventeen fields joined by commas, without a line end.
 std::string ComposeFlightPlanLine(const FlightPlanEntry &entry);

@@ -1,4 +1,4 @@
-#include "FlightPlanFile.h"
+#include "core/FlightPlanFile.h"
 
 #include <string>
 

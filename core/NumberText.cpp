@@ -1,4 +1,4 @@
-#include "FlightPlan.h"
+#include "core/NumberText.h"
 
 #include <algorithm>
 #include <charconv>

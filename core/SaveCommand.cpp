@@ -1,8 +1,9 @@
-#include "SaveCommand.h"
+#include "core/SaveCommand.h"
 
-#include "CodePage.h"
-#include "FlightPlan.h"
-#include "FlightPlanFile.h"
+#include "core/CodePage.h"
+#include "core/FlightPlan.h"
+#include "core/FlightPlanFile.h"
+#include "core/NumberText.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SaveInputs.h"
+#include "core/SaveInputs.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "SaveInputs.h"
+#include "core/SaveInputs.h"
 
 #include <span>
 #include <string_view>

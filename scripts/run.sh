@@ -5,4 +5,5 @@ cd "$(dirname "$0")/.."
 source scripts/setup.sh
 zephlan_install_missing
 zephlan_configure release
+zephlan_build release
 exec build/release/app/zephlan

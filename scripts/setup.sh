@@ -1,7 +1,6 @@
-#!/usr/bin/env bash
-# Installs whatever the build and the tests need and is missing, then
-# configures the given CMake preset. Sourced by run.sh and test.sh.
-set -euo pipefail
+# Installs whatever the build and the tests need and is missing, and
+# configures and builds CMake presets. Sourced by run.sh and test.sh, which
+# set their own shell options; nothing here changes the caller's.
 
 ZEPHLAN_PACKAGES=(
     g++ cmake ninja-build pkg-config
@@ -31,12 +30,14 @@ zephlan_install_missing() {
     if ((EUID != 0)); then
         sudo=(sudo)
     fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq || return
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 zephlan_configure() {
-    local preset=$1
-    cmake --preset "$preset"
-    cmake --build --preset "$preset" --parallel "$(nproc)"
+    cmake --preset "$1"
+}
+
+zephlan_build() {
+    cmake --build --preset "$1" --parallel "$(nproc)"
 }

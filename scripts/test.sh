@@ -5,4 +5,5 @@ cd "$(dirname "$0")/.."
 source scripts/setup.sh
 zephlan_install_missing
 zephlan_configure testing
+zephlan_build testing
 ctest --preset testing --parallel "$(nproc)"

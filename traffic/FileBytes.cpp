@@ -1,4 +1,4 @@
-#include "FileBytes.h"
+#include "traffic/FileBytes.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -20,6 +20,24 @@ namespace {
 constexpr std::size_t kLargePage = std::size_t(1) << 21;
 constexpr std::size_t kChunk = std::size_t(1) << 26;
 
+#ifndef _WIN32
+// Asks for large pages over the whole 2 MiB blocks inside [data, data + size)
+// that nothing has touched yet: faulting fresh memory in one small page at a
+// time costs more than reading the file.
+void adviseLargePages(void *data, std::size_t size)
+{
+#ifdef MADV_HUGEPAGE
+    const auto first = (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
+    const auto last = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kLargePage - 1);
+    if (last > first)
+        ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+#endif
+
 // Room for size bytes; a large block starts on a large page and fills whole ones.
 char *allocate(std::size_t size)
 {
@@ -39,19 +57,6 @@ char *allocate(std::size_t size)
 }
 
 } // namespace
-
-void adviseLargePages(void *data, std::size_t size)
-{
-#ifdef MADV_HUGEPAGE
-    const auto first = (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
-    const auto last = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kLargePage - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)size;
-#endif
-}
 
 #ifdef _WIN32
 

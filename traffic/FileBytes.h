@@ -32,9 +32,4 @@ private:
     std::size_t m_size = 0;
 };
 
-// Asks for large pages over the whole 2 MiB blocks inside [data, data + size)
-// that nothing has touched yet: faulting fresh memory in one small page at a
-// time costs more than reading the file.
-void adviseLargePages(void *data, std::size_t size);
-
 } // namespace zephlan

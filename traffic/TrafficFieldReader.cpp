@@ -1,6 +1,6 @@
-#include "TrafficList.h"
+#include "traffic/TrafficFieldReader.h"
 
-#include "FileBytes.h"
+#include "traffic/FileBytes.h"
 
 #include <algorithm>
 #include <bit>
@@ -161,15 +161,15 @@ std::size_t TrafficFieldReader::afterTerminator(std::size_t pos) const
 #define ZEPHLAN_FLATTEN
 #endif
 
-ZEPHLAN_FLATTEN TrafficList ReadTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField)
+ZEPHLAN_FLATTEN TrafficList readTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField)
 {
     TrafficList list;
     TrafficFieldReader reader(bytes);
     try {
-        // A real record is longer than a vector slot, so this reservation
-        // usually holds every entry and never costs more than the bytes.
-        list.entries.reserve(bytes.size() / sizeof(std::string));
-        adviseLargePages(list.entries.data(), list.entries.capacity() * sizeof(std::string));
+        // The kept fields never hold more than the file's bytes, and a record
+        // is rarely shorter than sixteen of them; both reservations are only
+        // address space until an entry is written into them.
+        list.entries.reserve(bytes.size() / 16 + 1, bytes.size());
         while (std::optional<std::string_view> field = reader.readField()) {
             std::string_view kept = *field;
             for (int number = 2; number <= fieldsPerRecord; ++number) {
@@ -181,7 +181,7 @@ ZEPHLAN_FLATTEN TrafficList ReadTrafficRecords(std::string_view bytes, int field
                 if (number == keptField)
                     kept = *field;
             }
-            list.entries.emplace_back(kept);
+            list.entries.append(kept);
         }
     } catch (const std::bad_alloc &) {
         list.failed = true;

@@ -1,6 +1,7 @@
-#include "TrafficList.h"
+#include "traffic/TrafficList.h"
 
-#include "FileBytes.h"
+#include "traffic/FileBytes.h"
+#include "traffic/TrafficFieldReader.h"
 
 namespace zephlan {
 
@@ -16,7 +17,7 @@ TrafficList readListFile(const std::filesystem::path &path, int fieldsPerRecord,
     const std::optional<FileBytes> bytes = FileBytes::read(path);
     if (!bytes)
         return TrafficList{{}, true};
-    return ReadTrafficRecords(bytes->view(), fieldsPerRecord, keptField);
+    return readTrafficRecords(bytes->view(), fieldsPerRecord, keptField);
 }
 
 } // namespace

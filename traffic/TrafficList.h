@@ -1,55 +1,10 @@
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include "traffic/EntryStore.h"
+
 #include <filesystem>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace zephlan {
-
-// Reads comma-separated fields from the bytes of a list file written by TTools.
-// A field ends at a comma or a line end (CR, LF or CR LF); blanks and tabs
-// before it are skipped and spaces after it trimmed; a field that starts with a
-// double quote runs to the next one, commas and all, without the quotes.
-// In the rarer cases:
-// - A line holding nothing but blanks and tabs is skipped as if it were not
-//   there, so a stray empty line in a hand-edited file does not shift every
-//   record after it. A line end right after a comma still ends an empty field.
-// - After a closing quote everything up to the next comma or line end is
-//   dropped, further quotes included.
-// - A quote that is never closed runs to the end of the bytes, line ends and
-//   all.
-// - Only spaces are trimmed from the end of an unquoted field; NUL, tab and
-//   every other byte are field data.
-// - Blanks after the last comma of the bytes make one empty field.
-class TrafficFieldReader
-{
-public:
-    explicit TrafficFieldReader(std::string_view bytes);
-
-    // True when no characters are left.
-    bool atEnd() const;
-
-    // The next field, or nothing when no characters are left (input past end);
-    // blank lines at the end count as nothing.
-    // The view points into the bytes given to the constructor.
-    std::optional<std::string_view> readField();
-
-private:
-    std::optional<std::string_view> readOtherField();
-    std::size_t findFieldEnd(std::size_t pos);
-    std::size_t skipBlanks(std::size_t pos) const;
-    std::size_t afterTerminator(std::size_t pos) const;
-
-    std::string_view m_bytes;
-    std::size_t m_pos = 0;
-    // Bit i of m_blockEnds is set when byte m_blockStart + i is a comma or a line end.
-    std::size_t m_blockStart = std::string_view::npos;
-    std::uint64_t m_blockEnds = 0;
-};
 
 // The entries read, in file order; failed when the file could not be read
 // or its last record was cut short (the entries read so far are kept).
@@ -57,7 +12,7 @@ private:
 // at once, without waiting for a writer, and counts as unreadable.
 struct TrafficList
 {
-    std::vector<std::string> entries;
+    EntryStore entries;
     bool failed = false;
 };
 
@@ -66,9 +21,5 @@ TrafficList ReadAirportList(const std::filesystem::path &path);
 
 // Aircraft: records of three fields; the third (the aircraft title) is kept.
 TrafficList ReadAircraftList(const std::filesystem::path &path);
-
-// Groups the fields of bytes into records of fieldsPerRecord fields and keeps
-// field keptField (1-based, at most fieldsPerRecord) of each record.
-TrafficList ReadTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField);
 
 } // namespace zephlan

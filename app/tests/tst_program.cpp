@@ -1,7 +1,7 @@
-#include "ProgramWindows.h"
-#include "frmAbout.h"
-#include "frmWelcome.h"
-#include "frmZephlan.h"
+#include "app/ProgramWindows.h"
+#include "ui/about/frmAbout.h"
+#include "ui/main/frmZephlan.h"
+#include "ui/welcome/frmWelcome.h"
 
 #include <QApplication>
 #include <QLineEdit>

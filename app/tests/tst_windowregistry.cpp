@@ -1,4 +1,4 @@
-#include "WindowRegistry.h"
+#include "app/WindowRegistry.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // How the main window copes with a million airports: opening the list into
 // both pick lists, and one keystroke of the departure search.
-#include "../../ui/main/tests/SeamDoubles.h"
-#include "frmZephlan.h"
+#include "ui/main/frmZephlan.h"
+#include "ui/main/testing/SeamDoubles.h"
 
 #include <QAction>
 #include <QApplication>

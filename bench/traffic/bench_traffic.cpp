@@ -1,4 +1,4 @@
-#include "TrafficList.h"
+#include "traffic/TrafficFieldReader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -117,7 +117,7 @@ void ReadAirportRecords(benchmark::State &state)
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (auto _ : state) {
-        TrafficList list = zephlan::ReadTrafficRecords(bytes, 4, 1);
+        TrafficList list = zephlan::readTrafficRecords(bytes, 4, 1);
         benchmark::DoNotOptimize(list);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));

@@ -1,9 +1,9 @@
-#include "SysInfoBackends.h"
+#include "ui/about/SysInfoBackends.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "Windows1252.h"
+#include "ui/common/Windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>

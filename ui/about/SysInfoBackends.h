@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SysInfo.h"
+#include "sysinfo/SysInfo.h"
 
 #include <QStringList>
 

@@ -1,9 +1,9 @@
-#include "frmAbout.h"
+#include "ui/about/frmAbout.h"
 
-#include "AppInfo.h"
-#include "Appearance.h"
-#include "MessageSeam.h"
-#include "Windows1252.h"
+#include "core/AppInfo.h"
+#include "ui/common/Appearance.h"
+#include "ui/common/MessageSeam.h"
+#include "ui/common/Windows1252.h"
 
 #include <QIcon>
 #include <QLabel>

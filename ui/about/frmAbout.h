@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SysInfoBackends.h"
+#include "ui/about/SysInfoBackends.h"
 
 #include <QDialog>
 

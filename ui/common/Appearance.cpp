@@ -1,6 +1,7 @@
-#include "Appearance.h"
+#include "ui/common/Appearance.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPalette>
 #include <QProxyStyle>
@@ -94,6 +95,9 @@ void applyApplicationLook()
                                 QStringLiteral("DejaVu Sans")});
     QApplication::setStyle(new DialogStyle);
     QApplication::setFont(dialogFont());
+    QIcon icon(QStringLiteral(":/zephlan/icon.png"));
+    icon.addFile(QStringLiteral(":/zephlan/icon16.png"));
+    QApplication::setWindowIcon(icon);
 }
 
 } // namespace zephlan

@@ -29,7 +29,8 @@ QLabel *makeCaptionLabel(QWidget *parent, const QString &name, const QRect &plac
 // Moves a top-level window, frame included, to the middle of its screen.
 void centreOnScreen(QWidget *window);
 
-// Program-wide look: one style on every system and the dialog font's substitutes.
+// Program-wide look: one style on every system, the dialog font's substitutes
+// and the program's icon on every window that has one.
 // Call once, after the application object exists.
 void applyApplicationLook();
 

@@ -1,4 +1,4 @@
-#include "MessageSeam.h"
+#include "ui/common/MessageSeam.h"
 
 #include <QMessageBox>
 

@@ -1,81 +1,53 @@
-#include "Windows1252.h"
+#include "ui/common/Windows1252.h"
 
-#include "CodePage.h"
-
-#include <QHash>
-#include <QStringDecoder>
+#include "core/CodePage.h"
 
 #include <array>
 
 namespace zephlan {
 namespace {
 
-struct CodePage
+// The code page's table as screen characters, decoded once for speed.
+const std::array<QChar, 256> &screenCharacters()
 {
-    std::array<QChar, 256> toUnicode{};
-    QHash<char16_t, char> toByte;
-
-    CodePage()
-    {
+    static const std::array<QChar, 256> table = [] {
+        std::array<QChar, 256> characters{};
         for (int byte = 0; byte < 256; ++byte)
-            toUnicode[byte] = QChar(static_cast<char16_t>(windows1252CodePoint(static_cast<unsigned char>(byte))));
-        takeFromSystemConverter();
-        for (int byte = 0; byte < 256; ++byte)
-            toByte.insert(toUnicode[byte].unicode(), static_cast<char>(byte));
-    }
-
-    // Where the platform's converter knows the code page, its mapping wins
-    // for every byte it maps one to one.
-    void takeFromSystemConverter()
-    {
-        QStringDecoder decoder("windows-1252");
-        if (!decoder.isValid())
-            return;
-        for (int byte = 0; byte < 256; ++byte) {
-            const char raw = static_cast<char>(byte);
-            QStringDecoder one("windows-1252");
-            const QString decoded = one.decode(QByteArrayView(&raw, 1));
-            if (decoded.size() == 1 && !one.hasError() && decoded.at(0) != QChar::ReplacementCharacter)
-                toUnicode[byte] = decoded.at(0);
-        }
-    }
-};
-
-const CodePage &codePage()
-{
-    static const CodePage page;
-    return page;
+            characters[static_cast<std::size_t>(byte)] =
+                QChar(static_cast<char16_t>(windows1252CodePoint(static_cast<unsigned char>(byte))));
+        return characters;
+    }();
+    return table;
 }
 
 } // namespace
 
 QString fromWindows1252(std::string_view bytes)
 {
-    const CodePage &page = codePage();
+    const std::array<QChar, 256> &table = screenCharacters();
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
     QChar *out = text.data();
     for (const char byte : bytes)
-        *out++ = page.toUnicode[static_cast<unsigned char>(byte)];
+        *out++ = table[static_cast<unsigned char>(byte)];
     return text;
 }
 
 std::optional<std::string> toWindows1252(const QString &text)
 {
-    const CodePage &page = codePage();
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar ch : text) {
-        const auto found = page.toByte.constFind(ch.unicode());
-        if (found == page.toByte.cend())
+        const std::optional<char> byte = windows1252Byte(ch.unicode());
+        if (!byte)
             return std::nullopt;
-        bytes.push_back(*found);
+        bytes.push_back(*byte);
     }
     return bytes;
 }
 
 bool isWindows1252(QChar ch)
 {
-    return codePage().toByte.contains(ch.unicode());
+    return windows1252Byte(ch.unicode()).has_value();
 }
 
 } // namespace zephlan

@@ -1,7 +1,7 @@
-#include "AirportSearch.h"
+#include "ui/main/AirportSearch.h"
 
-#include "EntryListModel.h"
-#include "Windows1252.h"
+#include "traffic/EntryStore.h"
+#include "ui/common/Windows1252.h"
 
 #include <algorithm>
 

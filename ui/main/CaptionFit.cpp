@@ -1,4 +1,4 @@
-#include "CaptionFit.h"
+#include "ui/main/CaptionFit.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>

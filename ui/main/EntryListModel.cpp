@@ -1,28 +1,11 @@
-#include "EntryListModel.h"
+#include "ui/main/EntryListModel.h"
 
-#include "Windows1252.h"
+#include "ui/common/Windows1252.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace zephlan {
-
-std::string_view EntryStore::at(std::size_t index) const
-{
-    const std::uint64_t begin = index == 0 ? 0 : m_ends[index - 1];
-    return std::string_view(m_bytes).substr(begin, m_ends[index] - begin);
-}
-
-void EntryStore::append(std::string_view entry)
-{
-    m_bytes.append(entry);
-    m_ends.push_back(m_bytes.size());
-}
-
-void EntryStore::reserveMore(std::size_t entries, std::size_t bytes)
-{
-    m_ends.reserve(m_ends.size() + entries);
-    m_bytes.reserve(m_bytes.size() + bytes);
-}
 
 EntryListModel::EntryListModel(QObject *parent)
     : QAbstractListModel(parent)
@@ -41,20 +24,21 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
     return fromWindows1252(m_store.at(static_cast<std::size_t>(index.row())));
 }
 
-void EntryListModel::appendEntries(const std::vector<std::string> &entries)
+void EntryListModel::appendEntries(EntryStore entries)
 {
     const std::size_t room = m_rowLimit > m_store.size() ? m_rowLimit - m_store.size() : 0;
     const std::size_t count = std::min(entries.size(), room);
     if (count == 0)
         return;
-    std::size_t bytes = 0;
-    for (std::size_t i = 0; i < count; ++i)
-        bytes += entries[i].size();
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(count) - 1);
-    m_store.reserveMore(count, bytes);
-    for (std::size_t i = 0; i < count; ++i)
-        m_store.append(entries[i]);
+    if (m_store.empty()) {
+        entries.truncate(count);
+        m_store = std::move(entries);
+    } else {
+        for (std::size_t i = 0; i < count; ++i)
+            m_store.append(entries.at(i));
+    }
     endInsertRows();
 }
 

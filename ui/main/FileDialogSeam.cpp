@@ -1,4 +1,4 @@
-#include "FileDialogSeam.h"
+#include "ui/main/FileDialogSeam.h"
 
 #include <QDir>
 #include <QFileInfo>

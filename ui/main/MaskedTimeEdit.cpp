@@ -1,4 +1,4 @@
-#include "MaskedTimeEdit.h"
+#include "ui/main/MaskedTimeEdit.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

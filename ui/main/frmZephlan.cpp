@@ -1,15 +1,15 @@
-#include "frmZephlan.h"
+#include "ui/main/frmZephlan.h"
 
-#include "AirportSearch.h"
-#include "Appearance.h"
-#include "CaptionFit.h"
-#include "EntryListModel.h"
-#include "FileDialogSeam.h"
-#include "MaskedTimeEdit.h"
-#include "MessageSeam.h"
-#include "TouchAndGoCaption.h"
-#include "TrafficList.h"
-#include "Windows1252.h"
+#include "traffic/TrafficList.h"
+#include "ui/common/Appearance.h"
+#include "ui/common/MessageSeam.h"
+#include "ui/common/Windows1252.h"
+#include "ui/main/AirportSearch.h"
+#include "ui/main/CaptionFit.h"
+#include "ui/main/EntryListModel.h"
+#include "ui/main/FileDialogSeam.h"
+#include "ui/main/MaskedTimeEdit.h"
+#include "ui/main/TouchAndGoCaption.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SaveCommand.h"
+#include "core/SaveCommand.h"
 
 #include <QMainWindow>
 

@@ -1,11 +1,11 @@
-#include "frmZephlan.h"
+#include "ui/main/frmZephlan.h"
 
-#include "AppInfo.h"
-#include "Appearance.h"
-#include "CaptionFit.h"
-#include "EntryListModel.h"
-#include "MaskedTimeEdit.h"
-#include "Windows1252.h"
+#include "core/AppInfo.h"
+#include "ui/common/Appearance.h"
+#include "ui/common/Windows1252.h"
+#include "ui/main/CaptionFit.h"
+#include "ui/main/EntryListModel.h"
+#include "ui/main/MaskedTimeEdit.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -102,9 +102,6 @@ void frmZephlan::buildWindow()
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    QIcon icon(QStringLiteral(":/zephlan/icon.png"));
-    icon.addFile(QStringLiteral(":/zephlan/icon16.png"));
-    setWindowIcon(icon);
     setFont(dialogFont());
     paintLightGrey(this);
 

@@ -1,8 +1,8 @@
-#include "frmWelcome.h"
+#include "ui/welcome/frmWelcome.h"
 
-#include "AppInfo.h"
-#include "Appearance.h"
-#include "Windows1252.h"
+#include "core/AppInfo.h"
+#include "ui/common/Appearance.h"
+#include "ui/common/Windows1252.h"
 
 #include <QApplication>
 #include <QFrame>

@@ -1,7 +1,7 @@
-#include "frmAbout.h"
+#include "ui/about/frmAbout.h"
 
-#include "MessageSeam.h"
-#include "SysInfoFakes.h"
+#include "sysinfo/testing/SysInfoFakes.h"
+#include "ui/common/MessageSeam.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "SysInfoBackends.h"
+#include "ui/about/SysInfoBackends.h"
 
 #include <QFile>
 #include <QTemporaryDir>

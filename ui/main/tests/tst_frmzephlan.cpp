@@ -1,7 +1,7 @@
-#include "CaptionFit.h"
-#include "MaskedTimeEdit.h"
-#include "SeamDoubles.h"
-#include "frmZephlan.h"
+#include "ui/main/CaptionFit.h"
+#include "ui/main/frmZephlan.h"
+#include "ui/main/MaskedTimeEdit.h"
+#include "ui/main/testing/SeamDoubles.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "frmWelcome.h"
+#include "ui/welcome/frmWelcome.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -1,5 +1,5 @@
-#include "FlightPlanFile.h"
-#include "SaveCommand.h"
+#include "core/FlightPlanFile.h"
+#include "core/SaveCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -247,6 +247,35 @@ struct FaultCase
 
 void PrintTo(const FaultCase &row, std::ostream *out) { *out << row.name; }
 
+// Ignores SIGXFSZ for its lifetime and puts back on destruction what a fault
+// case changes in the process: the file-size limit, the signal's disposition
+// and the effective user.
+class ProcessStateGuard
+{
+public:
+    ProcessStateGuard()
+        : m_user(geteuid())
+        , m_signal(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &m_limit), 0);
+    }
+    ~ProcessStateGuard()
+    {
+        EXPECT_EQ(seteuid(m_user), 0);
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &m_limit), 0);
+        std::signal(SIGXFSZ, m_signal);
+    }
+    ProcessStateGuard(const ProcessStateGuard &) = delete;
+    ProcessStateGuard &operator=(const ProcessStateGuard &) = delete;
+
+    const rlimit &limit() const { return m_limit; }
+
+private:
+    uid_t m_user;
+    void (*m_signal)(int);
+    rlimit m_limit{};
+};
+
 class WriteFault : public ::testing::TestWithParam<FaultCase> {};
 
 TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
@@ -254,17 +283,18 @@ TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
     const TempFolder folder;
     const fs::path target = GetParam().prepare(folder.path);
     const auto before = snapshot(folder.path);
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + 4, saved.rlim_max};
-    std::signal(SIGXFSZ, SIG_IGN);
-    const bool asNobody = GetParam().condition == Condition::AsNobody && geteuid() == 0;
-    ASSERT_EQ(asNobody ? seteuid(65534) : 0, 0);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, GetParam().condition == Condition::SizeLimit ? &lowered : &saved), 0);
-    const FileResult result = AppendFlightPlanLine(target, kLine);
-    EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &saved), 0);
-    ASSERT_EQ(asNobody ? seteuid(0) : 0, 0);
-
+    FileResult result;
+    {
+        const ProcessStateGuard guard;
+        if (GetParam().condition == Condition::AsNobody && geteuid() == 0) {
+            ASSERT_EQ(seteuid(65534), 0);
+        }
+        if (GetParam().condition == Condition::SizeLimit) {
+            const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + 4, guard.limit().rlim_max};
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+        }
+        result = AppendFlightPlanLine(target, kLine);
+    }
     EXPECT_TRUE(result.error == GetParam().expected) << result.error.message();
     EXPECT_EQ(snapshot(folder.path), before);
 }

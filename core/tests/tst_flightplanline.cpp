@@ -1,4 +1,5 @@
-#include "FlightPlan.h"
+#include "core/FlightPlan.h"
+#include "core/NumberText.h"
 
 #include <gtest/gtest.h>
 

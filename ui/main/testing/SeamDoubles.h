@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileDialogSeam.h"
-#include "MessageSeam.h"
+#include "ui/common/MessageSeam.h"
+#include "ui/main/FileDialogSeam.h"
 
 #include <QStringList>
 

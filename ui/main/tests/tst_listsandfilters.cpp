@@ -1,13 +1,13 @@
-#include "AirportSearch.h"
-#include "EntryListModel.h"
-#include "FileDialogSeam.h"
-#include "Windows1252.h"
+#include "ui/common/Windows1252.h"
+#include "ui/main/AirportSearch.h"
+#include "ui/main/EntryListModel.h"
+#include "ui/main/FileDialogSeam.h"
 
 #include <QTest>
 
 using namespace zephlan;
 
-class WindowFreeTest : public QObject
+class TestListsAndFilters : public QObject
 {
     Q_OBJECT
 private slots:
@@ -48,10 +48,13 @@ private slots:
     void modelKeepsEveryByte()
     {
         std::vector<std::string> entries;
-        for (int byte = 0; byte < 256; ++byte)
+        EntryStore store;
+        for (int byte = 0; byte < 256; ++byte) {
             entries.push_back(std::string(1, static_cast<char>(byte)) + "X");
+            store.append(entries.back());
+        }
         EntryListModel model;
-        model.appendEntries(entries);
+        model.appendEntries(std::move(store));
         QCOMPARE(model.rowCount(), 256);
         for (int row = 0; row < 256; ++row) {
             const std::string &entry = entries[static_cast<std::size_t>(row)];
@@ -65,8 +68,12 @@ private slots:
     {
         EntryListModel model;
         model.setRowLimit(3);
-        model.appendEntries({"A", "B"});
-        model.appendEntries({"C", "D"});
+        for (const auto &pair : {std::pair("A", "B"), std::pair("C", "D")}) {
+            EntryStore two;
+            two.append(pair.first);
+            two.append(pair.second);
+            model.appendEntries(std::move(two));
+        }
         QCOMPARE(model.rowCount(), 3);
         QCOMPARE(model.entryBytes(2), std::string_view("C"));
     }
@@ -79,5 +86,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(WindowFreeTest)
-#include "tst_window_free.moc"
+QTEST_GUILESS_MAIN(TestListsAndFilters)
+#include "tst_listsandfilters.moc"

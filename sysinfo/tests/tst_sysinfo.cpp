@@ -1,4 +1,4 @@
-#include "SysInfoFakes.h"
+#include "sysinfo/testing/SysInfoFakes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "TrafficList.h"
+#include "traffic/TrafficFieldReader.h"
 
 #include <gtest/gtest.h>
 
@@ -128,11 +128,11 @@ TEST(TrafficRobustness, RandomBytesFollowThePlainRules)
         const std::vector<std::string> expected = plainFields(bytes);
         ASSERT_EQ(readAllFields(bytes), expected) << testing::PrintToString(bytes);
 
-        const TrafficList list = ReadTrafficRecords(bytes, 3, 3);
+        const TrafficList list = readTrafficRecords(bytes, 3, 3);
         ASSERT_EQ(list.entries.size(), expected.size() / 3);
         ASSERT_EQ(list.failed, expected.size() % 3 != 0);
         for (std::size_t i = 0; i < list.entries.size(); ++i)
-            ASSERT_EQ(list.entries[i], expected[3 * i + 2]);
+            ASSERT_EQ(list.entries.at(i), expected[3 * i + 2]);
     }
 }
 

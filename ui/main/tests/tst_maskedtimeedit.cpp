@@ -1,4 +1,4 @@
-#include "MaskedTimeEdit.h"
+#include "ui/main/MaskedTimeEdit.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -86,4 +86,4 @@ private:
 };
 
 QTEST_MAIN(MaskedTimeEditTest)
-#include "tst_masked_time_edit.moc"
+#include "tst_maskedtimeedit.moc"

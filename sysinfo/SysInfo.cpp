@@ -1,6 +1,6 @@
-#include "SysInfo.h"
+#include "sysinfo/SysInfo.h"
 
-#include "AppInfo.h"
+#include "core/AppInfo.h"
 
 #include <array>
 #include <string_view>
