@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows from Debian's own qt6-base source with MinGW-w64
+# and installs it into a cache folder outside the checkout. Does nothing when
+# that folder already holds a complete build. Prints the folder on its last line.
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/../.." && pwd)
+qt_version=6.4.2
+prefix=${ZEPHLAN_QT_MINGW:-${XDG_CACHE_HOME:-$HOME/.cache}/zephlan/qt-$qt_version-mingw}
+marker=$prefix/.zephlan-complete
+
+if [[ -f $marker && -x $prefix/bin/qt-cmake ]]; then
+    echo "Qt for MinGW is ready in $prefix"
+    echo "$prefix"
+    exit 0
+fi
+
+start=$SECONDS
+work=$(mktemp -d "${TMPDIR:-/tmp}/zephlan-qt.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# A private apt configuration that knows the bookworm sources, so the
+# machine's own apt settings stay untouched.
+mkdir -p "$work/apt/lists/partial"
+cat >"$work/apt/bookworm-src.sources" <<SOURCES
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+apt_private=(-o Dir::Etc::sourcelist=/dev/null -o "Dir::Etc::sourceparts=$work/apt"
+             -o "Dir::State::Lists=$work/apt/lists" -o APT::Sandbox::User=root)
+apt-get -qq "${apt_private[@]}" update
+(cd "$work" && apt-get -qq "${apt_private[@]}" source --download-only qt6-base)
+dpkg-source --no-check -x "$work"/qt6-base_*.dsc "$work/src" >/dev/null
+
+rm -rf "$prefix"
+cmake -S "$work/src" -B "$work/build" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr \
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DBUILD_SHARED_LIBS=ON \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+    -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
+    -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF \
+    -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_zstd=OFF -DFEATURE_testlib=ON \
+    >"$work/configure.log" || { tail -40 "$work/configure.log"; exit 1; }
+nice cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" \
+    || { tail -40 "$work/build.log"; exit 1; }
+cmake --install "$work/build" >/dev/null
+touch "$marker"
+
+echo "Qt for MinGW built in $(( (SECONDS - start) / 60 )) min $(( (SECONDS - start) % 60 )) s, $(du -sh "$prefix" | cut -f1)"
+echo "$prefix"
