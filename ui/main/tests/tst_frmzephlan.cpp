@@ -148,7 +148,8 @@ private slots:
         type("txtArrival", "A999");
         auto *list = child<QAbstractItemView>("lstArrival");
         QCOMPARE(selectedText("lstArrival"), "A99900");
-        QVERIFY(list->viewport()->rect().contains(list->visualRect(list->currentIndex())));
+        const QModelIndex found = list->selectionModel()->selectedIndexes().value(0);
+        QVERIFY(list->viewport()->rect().contains(list->visualRect(found)));
     }
 
     void search_data()
