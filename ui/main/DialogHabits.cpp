@@ -33,10 +33,13 @@ private:
     std::function<bool(QEvent *)> m_handler;
 };
 
+// The key alone, from the main block or the keypad.
 bool isKey(QEvent *event, Qt::Key key)
 {
-    return event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == key
-        && static_cast<QKeyEvent *>(event)->modifiers() == Qt::NoModifier;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *press = static_cast<QKeyEvent *>(event);
+    return press->key() == key && (press->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 } // namespace

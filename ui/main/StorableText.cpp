@@ -63,12 +63,12 @@ StorableEdit storableEdit(const QString &before, const QString &after, int curso
 
 StorableTextValidator::StorableTextValidator(QLineEdit *box, int maxLength)
     : QValidator(box)
-    , m_box(box)
     , m_maxLength(maxLength)
     , m_accepted(box->text())
 {
     connect(box, &QLineEdit::textChanged, this, &StorableTextValidator::settle);
-    connect(box, &QLineEdit::inputRejected, this, &StorableTextValidator::settle);
+    // A refused edit is undone after this signal, back to the text last accepted.
+    connect(box, &QLineEdit::inputRejected, this, &StorableTextValidator::tellLeftOut);
 }
 
 QValidator::State StorableTextValidator::validate(QString &input, int &cursor) const
@@ -85,9 +85,14 @@ QValidator::State StorableTextValidator::validate(QString &input, int &cursor) c
     return Acceptable;
 }
 
-void StorableTextValidator::settle()
+void StorableTextValidator::settle(const QString &text)
 {
-    m_accepted = m_box->text();
+    m_accepted = text;
+    tellLeftOut();
+}
+
+void StorableTextValidator::tellLeftOut()
+{
     if (m_leftOut.isEmpty())
         return;
     const QString leftOut = std::exchange(m_leftOut, QString());

@@ -36,9 +36,9 @@ signals:
     void charactersLeftOut(const QString &leftOut);
 
 private:
-    void settle();
+    void settle(const QString &text);
+    void tellLeftOut();
 
-    QLineEdit *m_box;
     int m_maxLength;
     QString m_accepted;
     mutable QString m_leftOut;
