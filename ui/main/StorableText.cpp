@@ -104,9 +104,8 @@ void keepStorableText(QLineEdit *box, int maxLength)
     auto *validator = new StorableTextValidator(box, maxLength);
     box->setValidator(validator);
     QObject::connect(validator, &StorableTextValidator::charactersLeftOut, box, [box](const QString &leftOut) {
-        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())),
-                           QStringLiteral("Left out, as a flight plan cannot hold them: ") + namesOf(leftOut), box, QRect(),
-                           kNoticeMilliseconds);
+        const QString notice = QStringLiteral("Left out, as a flight plan cannot hold them: ") + namesOf(leftOut);
+        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), notice, box, QRect(), kNoticeMilliseconds);
     });
 }
 

@@ -152,9 +152,7 @@ private slots:
         QTest::newRow("delete") << "cmdContinue" << deleteKey << false << false;
         QTest::newRow("alt+letter") << "cmdContinue" << key(Qt::Key_C, Qt::AltModifier) << false << false;
         QTest::newRow("arrow") << "cmdContinue" << key(Qt::Key_Left) << false << false;
-        QTest::newRow("down arrow on the panel") << "Frame1" << key(Qt::Key_Down) << false << false;
         QTest::newRow("function key") << "cmdContinue" << key(Qt::Key_F1) << false << false;
-        QTest::newRow("F12") << "cmdContinue" << key(Qt::Key_F12) << false << false;
         QTest::newRow("shift alone") << "cmdContinue" << key(Qt::Key_Shift, Qt::ShiftModifier) << false << false;
         QTest::newRow("ctrl alone") << "cmdContinue" << key(Qt::Key_Control, Qt::ControlModifier) << false << false;
         QTest::newRow("panel background") << "Frame1" << click(Qt::LeftButton, {20, 440}) << true << false;
