@@ -133,12 +133,12 @@ double readLeadingNumber(std::string_view text)
 
 } // namespace
 
-float ReturnFlightNumber(std::string_view flightNumberText)
+std::optional<float> ReturnFlightNumber(std::string_view flightNumberText)
 {
     constexpr double kLargest = std::numeric_limits<float>::max();
     const double value = readLeadingNumber(flightNumberText) + 1.0;
     if (!(std::fabs(value) <= kLargest))
-        return static_cast<float>(std::copysign(kLargest, value));
+        return std::nullopt;
     return static_cast<float>(value);
 }
 

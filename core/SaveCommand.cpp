@@ -26,7 +26,7 @@ FlightPlanEntry entryFrom(const SaveInputs &inputs)
     entry.flightNumber = inputs.flightNoText;
     entry.destinationAirport = inputs.destinationText;
     entry.returnTime = inputs.returnTimeText;
-    entry.returnFlightNumber = ReturnFlightNumber(inputs.flightNoText);
+    entry.returnFlightNumber = ReturnFlightNumber(inputs.flightNoText).value_or(0.0f);
     entry.homeAirport = inputs.departureText;
     entry.aircraftNumber = std::to_string(inputs.aircraftIndex + 1);
     // One touch-and-go per line: the departure one wins when both are checked.
@@ -81,7 +81,8 @@ SaveOutcome runSaveCommand(const SaveInputs &inputs, RememberedRules &remembered
     takeRules(inputs, remembered);
     if (const auto problem = checkRequiredInputs(inputs)) {
         frontEnd.showMessage(problem->prompt, problem->title);
-        return SaveOutcome::MissingInput;
+        return problem->prompt == kFlightNumberTooLargePrompt ? SaveOutcome::FlightNumberTooLarge
+                                                              : SaveOutcome::MissingInput;
     }
     entry.flightRules = remembered.flightRules;
     entry.atcId = remembered.atcId;

@@ -27,7 +27,8 @@ struct SaveFrontEnd
         askSavePath;
 };
 
-enum class SaveOutcome { Saved, MissingInput, Cancelled, WriteFailed };
+// FlightNumberTooLarge: refused after check 10; the window puts the focus in the flight number box.
+enum class SaveOutcome { Saved, MissingInput, FlightNumberTooLarge, Cancelled, WriteFailed };
 
 inline constexpr const char *kSaveFilter = "FlightPlans(*.txt)|*.txt";
 inline constexpr const char *kSaveProposedName = "FlightPlans_Zephlan .txt";

@@ -17,6 +17,10 @@ struct SaveInputs
     std::string durationText;
     std::string departureTimeText = "00:00:00";
     std::string returnTimeText = "00:00:00";
+    // Whether each field was typed into since the window loaded or Reset emptied
+    // it, so that a typed midnight is told apart from an untouched field.
+    bool departureTimeTyped = false;
+    bool returnTimeTyped = false;
     bool departTngChecked = false;
     bool destTngChecked = false;
     std::string departTngText = "00:00:00";
@@ -40,11 +44,16 @@ struct EntryProblem
     bool operator==(const EntryProblem &) const = default;
 };
 
-// The twelve completeness checks, in order; nothing when all pass.
+// Refused right after check 10: the return flight number, the flight number
+// plus one, would not fit a single-precision value.
+inline constexpr const char *kFlightNumberTooLargePrompt = "Flight number is too large";
+
+// The twelve completeness checks in order, with the flight-number range check
+// after the tenth; nothing when all pass.
 std::optional<EntryProblem> ValidateEntry(const SaveInputs &inputs);
 
 // The same checks in two runs, so that the save command can take the flight
-// rules between them: checks 1 and 2 (touch-and-go times), then checks 3 to 12.
+// rules between them: checks 1 and 2 (touch-and-go times), then the rest.
 std::optional<EntryProblem> checkTouchAndGoTimes(const SaveInputs &inputs);
 std::optional<EntryProblem> checkRequiredInputs(const SaveInputs &inputs);
 

@@ -163,6 +163,10 @@ std::size_t TrafficFieldReader::afterTerminator(std::size_t pos) const
 
 ZEPHLAN_FLATTEN TrafficList readTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField)
 {
+    // A list saved again by a text editor may start with the UTF-8 byte-order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark))
+        bytes.remove_prefix(kByteOrderMark.size());
     TrafficList list;
     TrafficFieldReader reader(bytes);
     try {

@@ -51,7 +51,8 @@ private:
 };
 
 // Groups the fields of bytes into records of fieldsPerRecord fields and keeps
-// field keptField (1-based, at most fieldsPerRecord) of each record.
+// field keptField (1-based, at most fieldsPerRecord) of each record. A UTF-8
+// byte-order mark at the start is not part of the first field.
 TrafficList readTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField);
 
 } // namespace zephlan

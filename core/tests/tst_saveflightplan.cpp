@@ -41,7 +41,8 @@ std::string readBytes(const fs::path &path)
 // Every input filled; saved, it gives kExampleLine.
 const SaveInputs kExample{.departureText = "HOME", .destinationText = "DEST", .aircraftText = "Cessna Skyhawk 172SP",
                           .aircraftIndex = 2, .durationText = "24Hr", .departureTimeText = "12:00:00",
-                          .returnTimeText = "16:00:00", .departTngText = "06:30:00", .destTngText = "17:15:00",
+                          .returnTimeText = "16:00:00", .departureTimeTyped = true, .returnTimeTyped = true,
+                          .departTngText = "06:30:00", .destTngText = "17:15:00",
                           .ifrSelected = true, .callSignModeSelected = true, .callSignText = "N541SP",
                           .flightNoText = "0429", .flightLevelText = "050", .percentText = "50"};
 
@@ -58,27 +59,36 @@ std::string exampleLine(const std::string &rules, const std::string &id,
 
 struct Check
 {
+    const char *name;
     Change unfill;
     EntryProblem problem;
 };
 
 // The input each check looks at, left unfilled, in the order of the checks.
 const Check kChecks[] = {
-    {[](auto &in) { in.departTngChecked = true; in.departTngText = "00:00:00"; },
+    {"Check1", [](auto &in) { in.departTngChecked = true; in.departTngText = "00:00:00"; },
      {"Please Enter TNG Time", "Enter Time"}},
-    {[](auto &in) { in.destTngChecked = true; in.destTngText = "00:00:00"; }, {"Please Enter TNG Time", "Enter Time"}},
-    {[](auto &in) { in.departureText.clear(); }, {"Select or Search for Departure Airport from list", "Open Airports"}},
-    {[](auto &in) { in.destinationText.clear(); },
+    {"Check2", [](auto &in) { in.destTngChecked = true; in.destTngText = "00:00:00"; },
+     {"Please Enter TNG Time", "Enter Time"}},
+    {"Check3", [](auto &in) { in.departureText.clear(); },
+     {"Select or Search for Departure Airport from list", "Open Airports"}},
+    {"Check4", [](auto &in) { in.destinationText.clear(); },
      {"Select or Search for Destination Airport from list", "Open Airports"}},
-    {[](auto &in) { in.aircraftText.clear(); }, {"Select Aircraft from list", "Open Aircrafts"}},
-    {[](auto &in) { in.durationText.clear(); }, {"Select Duration", "Select Duration"}},
-    {[](auto &in) { in.departureTimeText = "00:00:00"; }, {"Enter Departure Time", "Departure Time"}},
-    {[](auto &in) { in.returnTimeText = "00:00:00"; }, {"Enter Return Time", "Return Time"}},
-    {[](auto &in) { in.callSignText.clear(); }, {"Enter Call Sign", "Call Sign"}},
-    {[](auto &in) { in.flightNoText.clear(); }, {"Enter Flight Number", "Flight Number"}},
-    {[](auto &in) { in.flightLevelText.clear(); }, {"Enter Flight Level  ie. 050 = 5000ft ", "Flight Level"}},
-    {[](auto &in) { in.percentText.clear(); }, {"Enter desired AI percentage", "AI Percentage"}},
+    {"Check5", [](auto &in) { in.aircraftText.clear(); }, {"Select Aircraft from list", "Open Aircrafts"}},
+    {"Check6", [](auto &in) { in.durationText.clear(); }, {"Select Duration", "Select Duration"}},
+    {"Check7", [](auto &in) { in.departureTimeText = "00:00:00"; in.departureTimeTyped = false; },
+     {"Enter Departure Time", "Departure Time"}},
+    {"Check8", [](auto &in) { in.returnTimeText = "00:00:00"; in.returnTimeTyped = false; },
+     {"Enter Return Time", "Return Time"}},
+    {"Check9", [](auto &in) { in.callSignText.clear(); }, {"Enter Call Sign", "Call Sign"}},
+    {"Check10", [](auto &in) { in.flightNoText.clear(); }, {"Enter Flight Number", "Flight Number"}},
+    {"FlightNumberTooLarge", [](auto &in) { if (!in.flightNoText.empty()) in.flightNoText = "9E99"; },
+     {"Flight number is too large", "Flight Number"}},
+    {"Check11", [](auto &in) { in.flightLevelText.clear(); },
+     {"Enter Flight Level  ie. 050 = 5000ft ", "Flight Level"}},
+    {"Check12", [](auto &in) { in.percentText.clear(); }, {"Enter desired AI percentage", "AI Percentage"}},
 };
+constexpr int kCheckCount = static_cast<int>(std::size(kChecks));
 
 class EntryCheck : public ::testing::TestWithParam<int> {};
 
@@ -87,14 +97,14 @@ TEST_P(EntryCheck, FiresAloneAndBeforeEveryLaterCheck)
     SaveInputs alone = kExample;
     SaveInputs withLater = kExample;
     kChecks[GetParam()].unfill(alone);
-    for (int i = GetParam(); i < 12; ++i)
+    for (int i = GetParam(); i < kCheckCount; ++i)
         kChecks[i].unfill(withLater);
     EXPECT_EQ(ValidateEntry(alone), kChecks[GetParam()].problem);
     EXPECT_EQ(ValidateEntry(withLater), kChecks[GetParam()].problem);
 }
 
-INSTANTIATE_TEST_SUITE_P(Checks, EntryCheck, ::testing::Range(0, 12),
-                         [](const auto &info) { return "Check" + std::to_string(info.param + 1); });
+INSTANTIATE_TEST_SUITE_P(Checks, EntryCheck, ::testing::Range(0, kCheckCount),
+                         [](const auto &info) { return std::string(kChecks[info.param].name); });
 
 // Records what the command shows and asks, and answers the save question.
 class SaveCommand : public ::testing::Test
@@ -153,6 +163,19 @@ TEST_F(SaveCommand, WriteFailureNamesTheFileAndTheReason)
     EXPECT_TRUE(fs::is_empty(folder.path));
 }
 
+TEST_F(SaveCommand, FlightNumberTooLargeIsRefusedWithoutWriting)
+{
+    for (const char *number : {"9E99", "9D99", "1E39", "-9E99"}) {
+        SaveInputs inputs = kExample;
+        inputs.flightNoText = number;
+        inputs.flightLevelText.clear();
+        EXPECT_EQ(save(inputs), SaveOutcome::FlightNumberTooLarge) << number;
+    }
+    EXPECT_EQ(messages, std::vector<TextPair>(4, {"Flight number is too large", "Flight Number"}));
+    EXPECT_TRUE(questions.empty());
+    EXPECT_TRUE(fs::is_empty(folder.path));
+}
+
 // Flight rules and call mode are taken once both touch-and-go checks have passed.
 struct SaveCase
 {
@@ -204,7 +227,9 @@ const SaveCase kSaves[] = {
     {"Check1FailsKeepsLast", [](auto &in) { kChecks[0].unfill(in); }, {"VFR", "F"}, {"VFR", "F"}, ""},
     {"Check2FailsKeepsLast", [](auto &in) { kChecks[1].unfill(in); }, {"VFR", "F"}, {"VFR", "F"}, ""},
     {"Check3FailsTakesNew", [](auto &in) { kChecks[2].unfill(in); }, {"VFR", "F"}, {"IFR", "R"}, ""},
-    {"Check12FailsTakesNew", [](auto &in) { kChecks[11].unfill(in); }, {}, {"IFR", "R"}, ""},
+    {"Check12FailsTakesNew", [](auto &in) { kChecks[kCheckCount - 1].unfill(in); }, {}, {"IFR", "R"}, ""},
+    {"TypedMidnight", [](auto &in) { in.departureTimeText = "00:00:00"; }, {}, {"IFR", "R"},
+     "AC#3,N541SP,50%,24Hr,IFR,00:00:00,00:00:00,050,R,0429,DEST,16:00:00,00:00:00,050,R,430,HOME\r\n"},
     {"OddTimesPass", [](auto &in) { in.departTngChecked = true; in.departTngText = in.returnTimeText = "99:99:01"; },
      {}, {"IFR", "R"},
      "AC#3,N541SP,50%,24Hr,IFR,12:00:00,TNG99:99:01,050,R,0429,DEST,99:99:01,00:00:00,050,R,430,HOME\r\n"},
@@ -315,6 +340,8 @@ const FaultCase kFaults[] = {
      std::errc::file_too_large},
     {"HalfWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, Condition::SizeLimit,
      std::errc::file_too_large},
+    {"ExistingEmptyFileStays", [](const auto &f) { std::ofstream(f / "plans.txt"); return f / "plans.txt"; },
+     Condition::SizeLimit, std::errc::file_too_large},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, WriteFault, ::testing::ValuesIn(kFaults),

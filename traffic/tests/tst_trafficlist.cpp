@@ -84,6 +84,8 @@ const ListCase kListCases[] = {
     {"BlankLinesInsideAndAtEnd", ReadAirportList, kBggh + "\n\n \t\n" + kEgll + "\r\n\r\n  \n", {"BGGH", "EGLL"},
      false},
     {"EmptyFile", ReadAirportList, "", {}, false},
+    {"ByteOrderMark", ReadAirportList, "\xEF\xBB\xBF" + kBggh + "\r\n" + kEgll + "\r\n", {"BGGH", "EGLL"}, false},
+    {"ByteOrderMarkBeforeQuote", ReadAirportList, "\xEF\xBB\xBF\"EG,LL\",1,2,3\n", {"EG,LL"}, false},
     {"CutShortKeepsCompleteRecords", ReadAirportList, kBggh + "\n" + kEgll + "\nEKCH,N55* 37.06'", {"BGGH", "EGLL"},
      true},
     {"ThreeFieldLinesShift", ReadAirportList, "A,1,2\nB,3,4\nC,5,6\nD,7,8\n", {"A", "3", "6"}, false},

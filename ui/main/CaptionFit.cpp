@@ -20,6 +20,13 @@ bool fitsWidth(const QWidget *control, const QString &caption, int room)
     return QFontMetrics(control->font()).horizontalAdvance(caption) <= room;
 }
 
+int checkCaptionRoom(const QCheckBox *check)
+{
+    const QStyle *style = check->style();
+    return check->width() - style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check)
+        - style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check);
+}
+
 bool labelFits(const QLabel *label)
 {
     if (label->text().isEmpty())
@@ -37,12 +44,8 @@ bool captionFits(const QWidget *control)
 {
     if (const auto *label = qobject_cast<const QLabel *>(control))
         return labelFits(label);
-    if (const auto *check = qobject_cast<const QCheckBox *>(control)) {
-        const QStyle *style = check->style();
-        const int indicator = style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, check)
-            + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, check);
-        return fitsWidth(check, check->text(), check->width() - indicator);
-    }
+    if (const auto *check = qobject_cast<const QCheckBox *>(control))
+        return fitsWidth(check, check->text(), checkCaptionRoom(check));
     if (const auto *button = qobject_cast<const QPushButton *>(control)) {
         QString caption = button->text();
         caption.remove(QLatin1Char('&'));
@@ -63,6 +66,21 @@ void fitCaption(QWidget *control)
         font.setStretch(stretch);
         control->setFont(font);
     }
+}
+
+bool fitCaptionKeepingTail(QCheckBox *box, const QString &head, const QString &tail)
+{
+    box->setText(head + tail);
+    fitCaption(box);
+    if (captionFits(box))
+        return false;
+    const QFontMetrics metrics(box->font());
+    for (int room = checkCaptionRoom(box) - metrics.horizontalAdvance(tail); room >= 0; --room) {
+        box->setText(metrics.elidedText(head, Qt::ElideRight, room) + tail);
+        if (captionFits(box))
+            break;
+    }
+    return true;
 }
 
 } // namespace zephlan

@@ -24,12 +24,13 @@ QVariant EntryListModel::data(const QModelIndex &index, int role) const
     return fromWindows1252(m_store.at(static_cast<std::size_t>(index.row())));
 }
 
-void EntryListModel::appendEntries(EntryStore entries)
+std::size_t EntryListModel::appendEntries(EntryStore entries)
 {
     const std::size_t room = m_rowLimit > m_store.size() ? m_rowLimit - m_store.size() : 0;
     const std::size_t count = std::min(entries.size(), room);
+    const std::size_t leftOut = entries.size() - count;
     if (count == 0)
-        return;
+        return leftOut;
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(count) - 1);
     if (m_store.empty()) {
@@ -40,6 +41,7 @@ void EntryListModel::appendEntries(EntryStore entries)
             m_store.append(entries.at(i));
     }
     endInsertRows();
+    return leftOut;
 }
 
 std::string_view EntryListModel::entryBytes(int row) const

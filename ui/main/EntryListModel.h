@@ -20,8 +20,9 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     // Adds the entries in their order, up to the model's row limit; an empty
-    // model takes the store over without copying it.
-    void appendEntries(EntryStore entries);
+    // model takes the store over without copying it. Returns how many entries
+    // the limit left out.
+    std::size_t appendEntries(EntryStore entries);
     void setRowLimit(std::size_t limit) { m_rowLimit = limit; }
 
     std::string_view entryBytes(int row) const;

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <array>
@@ -41,6 +42,7 @@ MaskedTimeEdit::MaskedTimeEdit(QWidget *parent)
 void MaskedTimeEdit::reapplyPattern()
 {
     m_buffer = kEmptyTime;
+    m_typedInto = false;
     refreshDisplay();
 }
 
@@ -103,14 +105,42 @@ void MaskedTimeEdit::keyPressEvent(QKeyEvent *event)
 void MaskedTimeEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
+    m_clickGaveFocus = event->reason() == Qt::MouseFocusReason;
     showBuffer(cursorPosition());
     emit gotFocus();
 }
 
 void MaskedTimeEdit::focusOutEvent(QFocusEvent *event)
 {
+    m_clickGaveFocus = false;
     QLineEdit::focusOutEvent(event);
     refreshDisplay();
+}
+
+// The focus arrives before the press that brought it; left to itself the
+// press would put the caret where it landed, in the short "hh:mm" form.
+void MaskedTimeEdit::mousePressEvent(QMouseEvent *event)
+{
+    if (m_clickGaveFocus) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void MaskedTimeEdit::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_clickGaveFocus) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void MaskedTimeEdit::mouseReleaseEvent(QMouseEvent *event)
+{
+    m_clickGaveFocus = false;
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void MaskedTimeEdit::typeText(const QString &text)
@@ -130,6 +160,7 @@ void MaskedTimeEdit::typeDigit(QChar digit)
     if (position >= kTimeLength)
         return;
     m_buffer[position++] = digit;
+    m_typedInto = true;
     while (position < kTimeLength && !isDigitPlace(position))
         ++position;
     showBuffer(position);

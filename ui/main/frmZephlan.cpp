@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,6 +35,7 @@ const char *const kAircraftFilter = "Aircrafts(*.txt)|*.txt";
 const char *const kAircraftProposedName = "Aircraft.txt";
 const char *const kAfterAirportsPrompt = "Open Decompiled Aircrafts.txt from File Menu";
 const char *const kAfterAirportsTitle = "Open Aircrafts";
+const char *const kAircraftLimitTitle = "Open Aircraft";
 
 const std::array<const char *, 8> kDurations = {"1Hr", "2Hr", "4Hr", "6Hr", "8Hr", "12Hr", "24Hr", "Week"};
 
@@ -150,9 +152,18 @@ void frmZephlan::mnuAircraft_Click()
 {
     const std::optional<QString> chosen = m_dialogs->askOpenPath(
         this, QString::fromLatin1(kAircraftFilter), QString::fromLatin1(kAircraftProposedName));
+    std::size_t leftOut = 0;
     if (chosen)
-        m_aircraft->appendEntries(ReadAircraftList(toFilesystemPath(*chosen)).entries);
+        leftOut = m_aircraft->appendEntries(ReadAircraftList(toFilesystemPath(*chosen)).entries);
     m_mnuAircraft->setEnabled(false);
+    if (leftOut > 0) {
+        const QLocale grouped(QLocale::English, QLocale::UnitedStates);
+        m_messages->showMessage(this,
+                                QStringLiteral("Only the first %1 aircraft are listed; %2 more were left out.")
+                                    .arg(grouped.toString(m_aircraft->rowCount()),
+                                         grouped.toString(static_cast<qulonglong>(leftOut))),
+                                QString::fromLatin1(kAircraftLimitTitle));
+    }
 }
 
 void frmZephlan::mnuExit_Click()
@@ -209,10 +220,14 @@ void frmZephlan::searchAndSelect(const QLineEdit *searchBox, QListView *list)
     list->scrollTo(found);
 }
 
+// A code too long for the box is shortened so that " TNG" still shows; the
+// whole caption is then the box's hint.
 void frmZephlan::refreshCaption(QCheckBox *box, const QListView *list)
 {
-    box->setText(TouchAndGoCaption(fromWindows1252(m_airports->entryBytes(selectedRow(list)))));
-    fitCaption(box);
+    const QString code = fromWindows1252(m_airports->entryBytes(selectedRow(list)));
+    const QString tail = TouchAndGoCaption(QString());
+    const bool shortened = fitCaptionKeepingTail(box, code, tail);
+    box->setToolTip(shortened ? TouchAndGoCaption(code) : QString());
 }
 
 void frmZephlan::cmdInstall_Click()
@@ -229,7 +244,8 @@ void frmZephlan::cmdInstall_Click()
             return std::nullopt;
         return toFilesystemPath(*chosen);
     };
-    runSaveCommand(takeSaveInputs(), m_remembered, frontEnd);
+    if (runSaveCommand(takeSaveInputs(), m_remembered, frontEnd) == SaveOutcome::FlightNumberTooLarge)
+        m_txtFlightNo->setFocus();
 }
 
 SaveInputs frmZephlan::takeSaveInputs() const
@@ -244,6 +260,8 @@ SaveInputs frmZephlan::takeSaveInputs() const
     inputs.durationText = duration.isEmpty() ? std::string() : bytesOf(duration.first()->text());
     inputs.departureTimeText = bytesOf(m_mskDepartureTime->timeText());
     inputs.returnTimeText = bytesOf(m_mskReturnTime->timeText());
+    inputs.departureTimeTyped = m_mskDepartureTime->typedInto();
+    inputs.returnTimeTyped = m_mskReturnTime->typedInto();
     inputs.departTngChecked = m_chkDepartTNG->isChecked();
     inputs.destTngChecked = m_chkDestTNG->isChecked();
     inputs.departTngText = bytesOf(m_mskDepartTNG->timeText());

@@ -2,10 +2,11 @@
 
 #include "core/AppInfo.h"
 #include "ui/common/Appearance.h"
-#include "ui/common/Windows1252.h"
 #include "ui/main/CaptionFit.h"
+#include "ui/main/DialogHabits.h"
 #include "ui/main/EntryListModel.h"
 #include "ui/main/MaskedTimeEdit.h"
+#include "ui/main/StorableText.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,7 +20,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QValidator>
 
 #include <array>
 
@@ -61,22 +61,6 @@ Control *place(QWidget *parent, const char *name, Place at, Face face = Face::Re
     control->setFont(faceFont(face));
     return control;
 }
-
-// Refuses what the flight-plans file could not hold byte for byte.
-class CodePageValidator final : public QValidator
-{
-public:
-    using QValidator::QValidator;
-
-    State validate(QString &input, int &) const override
-    {
-        for (const QChar ch : input) {
-            if (!isWindows1252(ch))
-                return Invalid;
-        }
-        return Acceptable;
-    }
-};
 
 QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Place at, Face face)
 {
@@ -159,6 +143,9 @@ void frmZephlan::buildLists(QWidget *client)
     m_lstDuration = place<QListWidget>(client, "lstDuration", {6300, 480, 1455, 2010});
     m_lstDuration->setUniformItemSizes(true);
     m_lstDuration->setSelectionMode(QAbstractItemView::SingleSelection);
+    const std::array<QAbstractItemView *, 4> lists = {m_lstDeparture, m_lstArrival, m_lstAircraft, m_lstDuration};
+    for (QAbstractItemView *list : lists)
+        selectFirstOnDown(list);
 }
 
 void frmZephlan::buildOptionFrames(QWidget *client)
@@ -171,13 +158,18 @@ void frmZephlan::buildOptionFrames(QWidget *client)
     paintLightGrey(frame1);
 
     m_optIFR = place<QRadioButton>(fra1, "optIFR", {120, 360, 255, 255});
-    makeLabel(fra1, "Label6", QStringLiteral("IFR"), {480, 360, 495, 255}, Face::Regular);
+    selectOnCaptionClick(makeLabel(fra1, "Label6", QStringLiteral("IFR"), {480, 360, 495, 255}, Face::Regular),
+                         m_optIFR);
     m_optVFR = place<QRadioButton>(fra1, "optVFR", {120, 840, 255, 255});
-    makeLabel(fra1, "Label7", QStringLiteral("VFR"), {480, 840, 495, 255}, Face::Regular);
+    selectOnCaptionClick(makeLabel(fra1, "Label7", QStringLiteral("VFR"), {480, 840, 495, 255}, Face::Regular),
+                         m_optVFR);
     m_optCallSign = place<QRadioButton>(frame1, "optCallSign", {120, 360, 255, 255});
-    makeLabel(frame1, "Label14", QStringLiteral("Call Sign"), {360, 360, 615, 255}, Face::Regular);
+    selectOnCaptionClick(
+        makeLabel(frame1, "Label14", QStringLiteral("Call Sign"), {360, 360, 615, 255}, Face::Regular), m_optCallSign);
     m_optFlightNumber = place<QRadioButton>(frame1, "optFlightNumber", {120, 840, 255, 255});
-    makeLabel(frame1, "Label15", QStringLiteral("Flight #"), {360, 840, 615, 255}, Face::Regular);
+    selectOnCaptionClick(
+        makeLabel(frame1, "Label15", QStringLiteral("Flight #"), {360, 840, 615, 255}, Face::Regular),
+        m_optFlightNumber);
     for (QRadioButton *option : {m_optIFR, m_optVFR, m_optCallSign, m_optFlightNumber})
         paintLightGrey(option);
     m_optIFR->setChecked(true);
@@ -209,6 +201,7 @@ void frmZephlan::buildTimeFields(QWidget *client)
     for (const TimeRow &row : rows) {
         *row.field = place<MaskedTimeEdit>(client, row.name, row.at);
         (*row.field)->setToolTip(QString::fromLatin1(row.hint));
+        refuseAltCharacters(*row.field);
     }
 }
 
@@ -233,8 +226,8 @@ void frmZephlan::buildTextBoxes(QWidget *client)
     }};
     for (const TextRow &row : rows) {
         QLineEdit *box = place<QLineEdit>(client, row.name, row.at);
-        box->setMaxLength(row.maxLength);
-        box->setValidator(new CodePageValidator(box));
+        keepStorableText(box, row.maxLength);
+        refuseAltCharacters(box);
         box->setToolTip(QString::fromLatin1(row.hint));
         *row.box = box;
     }
@@ -299,6 +292,7 @@ void frmZephlan::buildButtons(QWidget *client)
         button->setText(QString::fromLatin1(row.caption));
         button->setAutoDefault(false);
         button->setDefault(false);
+        clickAtOnceOnAccessKey(button);
         paintLightGrey(button);
         *row.button = button;
     }

@@ -3,6 +3,7 @@
 #include "core/AppInfo.h"
 #include "ui/common/Appearance.h"
 #include "ui/common/Windows1252.h"
+#include "ui/welcome/RunOfSpaces.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -11,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace zephlan {
@@ -59,6 +62,10 @@ constexpr LabelLayout kLabels[] = {
     {"lblCopyright", 5280, 5460, 2415, 255, LabelFont::Arial, "Freeware, not for resale"},
     {"lblCompany", 5880, 5790, 2415, 375, LabelFont::ArialBold, "Zephlan Project 2004"},
 };
+
+// Instructions 7 to 9, whose run of spaces starts their second line.
+const QLatin1String kTwoLineInstructions[] = {QLatin1String("Label8"), QLatin1String("Label9"),
+                                              QLatin1String("Label10")};
 
 QFont arialFont(bool bold)
 {
@@ -141,6 +148,9 @@ void frmWelcome::buildControls()
         // Some labels overlap (the maker's name reaches into the version); the panel's identical
         // grey shows through them so that no caption blots out another.
         label->setAutoFillBackground(false);
+        if (std::find(std::begin(kTwoLineInstructions), std::end(kTwoLineInstructions),
+                      QLatin1String(layout.name)) != std::end(kTwoLineInstructions))
+            startSecondLineAfterRun(label);
     }
     m_lblProductName = m_frame->findChild<QLabel *>(QStringLiteral("lblProductName"));
     m_lblVersion = m_frame->findChild<QLabel *>(QStringLiteral("lblVersion"));

@@ -4,6 +4,8 @@
 #include "ui/main/testing/SeamDoubles.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QListWidget>
@@ -12,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 #include <functional>
 
@@ -62,11 +65,16 @@ private slots:
         QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
 
-        // Every caption lies inside its box, even beside the widest airport code.
-        m_dialogs.answers = {writeFile("Airports.txt", "WWWW,a,b,c\r\n")};
+        // Every caption lies inside its box, even beside the widest airport code; a longer code
+        // is shortened so that " TNG" still shows.
+        m_dialogs.answers = {writeFile("Airports.txt", "WWWW,a,b,c\r\nEGLLONGCODE12,a,b,c\r\n")};
         child<QAction>("mnuAirport")->trigger();
         type("txtDeparture", "WWWW");
         QCOMPARE(text("chkDepartTNG"), "WWWW TNG");
+        selectRow("lstArrival", 1);
+        QVERIFY2(text("chkDestTNG").startsWith("EGLL") && text("chkDestTNG").endsWith(QString::fromUtf8("\u2026 TNG")),
+                 qPrintable(text("chkDestTNG")));
+        QCOMPARE(child("chkDestTNG")->toolTip(), "EGLLONGCODE12 TNG");
         for (const QWidget *control : m_window->findChildren<QWidget *>())
             QVERIFY2(captionFits(control), qPrintable(control->objectName()));
     }
@@ -114,6 +122,36 @@ private slots:
                                                    "open Aircrafts(*.txt)|*.txt Aircraft.txt"}));
     }
 
+    void aircraftBeyondTheLimitAreNamedOnce()
+    {
+        QByteArray aircraft;
+        for (int number = 1; number <= 40000; ++number)
+            aircraft += "AC#" + QByteArray::number(number) + ",1,Plane " + QByteArray::number(number) + "\r\n";
+        m_dialogs.answers = {std::nullopt, writeFile("Aircraft.txt", aircraft)};
+        child<QAction>("mnuAirport")->trigger();
+        m_messages.shown.clear();
+        child<QAction>("mnuAircraft")->trigger();
+        QCOMPARE(rows("lstAircraft"), 32767);
+        QCOMPARE(child<QAbstractItemView>("lstAircraft")->model()->index(32766, 0).data().toString(), "Plane 32767");
+        QCOMPARE(m_messages.shown,
+                 QStringList{"Only the first 32,767 aircraft are listed; 7,233 more were left out.|Open Aircraft"});
+    }
+
+    // An entry found far down a long list is scrolled into view.
+    void searchScrollsToTheEntry()
+    {
+        QByteArray airports;
+        for (int number = 0; number < 100000; ++number)
+            airports += 'A' + QByteArray::number(number).rightJustified(5, '0') + ",1,2,3\r\n";
+        m_dialogs.answers = {writeFile("Airports.txt", airports)};
+        child<QAction>("mnuAirport")->trigger();
+        type("txtArrival", "A999");
+        auto *list = child<QAbstractItemView>("lstArrival");
+        QCOMPARE(selectedText("lstArrival"), "A99900");
+        const QModelIndex found = list->selectionModel()->selectedIndexes().value(0);
+        QVERIFY(list->viewport()->rect().contains(list->visualRect(found)));
+    }
+
     void search_data()
     {
         QTest::addColumn<QString>("typed");
@@ -144,17 +182,7 @@ private slots:
 
     void roadOfOnePlan()
     {
-        openLists();
-        type("txtDeparture", "kjfk");
-        type("txtArrival", QString::fromUtf8("\xC3\xA9gll"));
-        selectRow("lstAircraft", 1);
-        selectRow("lstDuration", 6);
-        for (const char *name : {"optVFR", "optFlightNumber", "chkDestTNG"})
-            press(name);
-        for (auto [name, text] : {std::pair{"mskDepartureTime", "0630"}, {"mskReturnTime", "184500"},
-                                  {"mskDestTNG", "1200"}, {"txtCallSign", "N541SP"}, {"txtFlightNo", "0429"},
-                                  {"txtFlightLevel", "050"}, {"txtPercent", "50"}})
-            type(name, QLatin1String(text));
+        fillPlan("0429");
         const QString plans = m_dir->filePath(QStringLiteral("plans.txt"));
         m_dialogs.answers = {plans, plans};
         const QStringList before = state();
@@ -173,6 +201,15 @@ private slots:
         QCOMPARE(state(), before);
     }
 
+    void flightNumberTooLargeIsRefused()
+    {
+        fillPlan("9E99");
+        press("cmdInstall");
+        QCOMPARE(m_messages.shown, QStringList{"Flight number is too large|Flight Number"});
+        QCOMPARE(m_dialogs.questions.size(), 2);
+        QCOMPARE(QApplication::focusWidget(), child("txtFlightNo"));
+    }
+
     void checksReportInOrder()
     {
         const std::pair<std::function<void()>, const char *> steps[] = {
@@ -184,7 +221,7 @@ private slots:
             {[this] { type("txtArrival", "KLAX"); }, "Select Aircraft from list|Open Aircrafts"},
             {[this] { selectRow("lstAircraft", 0); }, "Select Duration|Select Duration"},
             {[this] { selectRow("lstDuration", 0); }, "Enter Departure Time|Departure Time"},
-            {[this] { type("mskDepartureTime", "0600"); }, "Enter Return Time|Return Time"},
+            {[this] { type("mskDepartureTime", "000000"); }, "Enter Return Time|Return Time"},
             {[this] { type("mskReturnTime", "0800"); }, "Enter Call Sign|Call Sign"},
             {[this] { type("txtCallSign", "N1"); }, "Enter Flight Number|Flight Number"},
             {[this] { type("txtFlightNo", "1"); }, "Enter Flight Level  ie. 050 = 5000ft |Flight Level"},
@@ -228,13 +265,92 @@ private slots:
     {
         QStringList kept;
         for (const char *name : kTextBoxes) {
-            type(name, "0123456789");
+            type(name, "0123456789889");
             kept << text(name);
         }
         QCOMPARE(kept.join(' '), "0123 0123 0123456 0123 012 01");
         child<QLineEdit>("txtCallSign")->clear();
         type("txtCallSign", QString::fromUtf8("\xC3\xA9\xE2\x82\xAC" "A\xCE\xA9" "B\xE4\xB8\xAD"));
         QCOMPARE(text("txtCallSign"), QString::fromUtf8("\xC3\xA9\xE2\x82\xAC" "AB"));
+    }
+
+    // What cannot be stored is left out of a paste or input-method text, the rest is kept up to
+    // the limit, and a notice at the box names what was left out.
+    void unstorableCharactersAreLeftOut_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("paste"); // else input-method text
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("inserted");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("notice");
+
+        const QString cjk = QString::fromUtf8("AB\u4E2DCD");
+        QTest::newRow("paste, up to the limit") << "txtDeparture" << true << "" << cjk << "ABCD" << "\u4E2D (U+4E2D)";
+        QTest::newRow("paste into text") << "txtCallSign" << true << "N5" << cjk << "N5ABCD" << "\u4E2D (U+4E2D)";
+        QTest::newRow("input method") << "txtFlightLevel" << false << "" << cjk << "ABC" << "\u4E2D (U+4E2D)";
+        QTest::newRow("nothing storable") << "txtPercent" << true << "1" << QString::fromUtf8("\u4E2D\U0001F600")
+                                          << "1" << "\u4E2D (U+4E2D), \U0001F600 (U+1F600)";
+        QTest::newRow("all storable, too long") << "txtPercent" << true << "" << "12345" << "12" << "";
+    }
+
+    void unstorableCharactersAreLeftOut()
+    {
+        QFETCH(QString, box);
+        QFETCH(bool, paste);
+        QFETCH(QString, before);
+        QFETCH(QString, inserted);
+        QFETCH(QString, after);
+        QFETCH(QString, notice);
+
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        type(qPrintable(box), before);
+        auto *control = child<QLineEdit>(box);
+        if (paste) {
+            QGuiApplication::clipboard()->setText(inserted);
+            QTest::keySequence(control, QKeySequence::Paste);
+        } else {
+            QInputMethodEvent event;
+            event.setCommitString(inserted);
+            QApplication::sendEvent(control, &event);
+        }
+        QCOMPARE(control->text(), after);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(),
+                 notice.isEmpty() ? QString() : "Left out, as a flight plan cannot hold them: " + notice);
+    }
+
+    void clickIntoATimeFieldSelectsTheWholeTime()
+    {
+        auto *field = child<MaskedTimeEdit>("mskDepartureTime");
+        QCOMPARE(field->text(), "00:00");
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 6, field->height() / 2));
+        QCOMPARE(QApplication::focusWidget(), field);
+        QTest::keyClicks(field, "0630");
+        QCOMPARE(field->timeText(), "06:30:00");
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(3, field->height() / 2));
+        QTest::keyClick(field, Qt::Key_1);
+        QCOMPARE(field->timeText(), "16:30:00");
+        child("txtCallSign")->setFocus();
+        QCOMPARE(field->text(), "16:30");
+    }
+
+    // Down in a list with no selection selects its first entry; a click on the caption beside
+    // an option button selects that button.
+    void listsAndOptionCaptions()
+    {
+        openLists();
+        for (const char *list : {"lstDeparture", "lstAircraft", "lstDuration"}) {
+            child(list)->setFocus();
+            QTest::keyClick(child(list), Qt::Key_Down);
+            QCOMPARE(child<QAbstractItemView>(list)->currentIndex().row(), 0);
+            QCOMPARE(selectedText(list), child<QAbstractItemView>(list)->model()->index(0, 0).data().toString());
+        }
+        for (auto [caption, option] : {std::pair{"Label7", "optVFR"}, {"Label6", "optIFR"},
+                                       {"Label15", "optFlightNumber"}, {"Label14", "optCallSign"}}) {
+            QTest::mouseClick(child(caption), Qt::LeftButton);
+            QVERIFY2(child<QRadioButton>(option)->isChecked(), caption);
+        }
     }
 
     // Each stop of the Tab key, with the text a field selects on entry.
@@ -265,15 +381,18 @@ private slots:
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<QString>("after");
 
-        QTest::newRow("Enter on the save button") << "cmdInstall" << QKeySequence(Qt::Key_Return) << "0 N1 0 0";
-        QTest::newRow("Enter in a text box") << "txtCallSign" << QKeySequence(Qt::Key_Return) << "0 N1 0 0";
-        QTest::newRow("Esc in a time field") << "mskReturnTime" << QKeySequence(Qt::Key_Escape) << "0 N1 0 0";
-        QTest::newRow("Alt+S saves") << "txtCallSign" << QKeySequence("Alt+S") << "1 N1 0 0";
-        QTest::newRow("Alt+R resets") << "txtCallSign" << QKeySequence("Alt+R") << "0  0 0";
+        // After keys, a q is typed at once: it must reach the box that has the focus then.
+        QTest::newRow("Enter on the save button") << "cmdInstall" << QKeySequence(Qt::Key_Return) << "0 N1  0 0";
+        QTest::newRow("Enter in a text box") << "txtCallSign" << QKeySequence(Qt::Key_Return) << "0 N1q  0 0";
+        QTest::newRow("Esc in a time field") << "mskReturnTime" << QKeySequence(Qt::Key_Escape) << "0 N1  0 0";
+        QTest::newRow("Alt+S saves") << "txtCallSign" << QKeySequence("Alt+S") << "1 N1q  0 0";
+        QTest::newRow("Alt+R resets") << "txtCallSign" << QKeySequence("Alt+R") << "0  q 0 0";
         QTest::newRow("Alt+E exits") << "txtCallSign" << QKeySequence("Alt+E") << "closed";
-        QTest::newRow("Help menu") << "mnuHelp2" << QKeySequence() << "0 N1 1 0";
-        QTest::newRow("help icon") << "Image1" << QKeySequence() << "0 N1 1 0";
-        QTest::newRow("About menu") << "mnuAbout" << QKeySequence() << "0 N1 0 1";
+        QTest::newRow("Alt+F types nothing") << "txtCallSign" << QKeySequence("Alt+F") << "0 N1q  0 0";
+        QTest::newRow("Alt+K in a search box") << "txtDeparture" << QKeySequence("Alt+K") << "0 N1 q 0 0";
+        QTest::newRow("Help menu") << "mnuHelp2" << QKeySequence() << "0 N1  1 0";
+        QTest::newRow("help icon") << "Image1" << QKeySequence() << "0 N1  1 0";
+        QTest::newRow("About menu") << "mnuAbout" << QKeySequence() << "0 N1  0 1";
         QTest::newRow("Exit menu") << "mnuExit" << QKeySequence() << "closed";
         QTest::newRow("Exit button") << "cmdExit" << QKeySequence() << "closed";
     }
@@ -290,6 +409,8 @@ private slots:
         if (!keys.isEmpty()) {
             child(control)->setFocus();
             QTest::keySequence(QApplication::focusWidget(), keys);
+            if (m_window && QApplication::focusWidget())
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q);
         } else if (auto *action = m_window->findChild<QAction *>(control)) {
             action->trigger();
         } else {
@@ -297,11 +418,13 @@ private slots:
         }
         auto outcome = [&] {
             return m_window.isNull() ? QStringLiteral("closed")
-                                     : QStringLiteral("%1 %2 %3 %4").arg(m_messages.shown.size())
-                                           .arg(text("txtCallSign")).arg(help.size()).arg(about.size());
+                                     : QStringLiteral("%1 %2 %3 %4 %5").arg(m_messages.shown.size())
+                                           .arg(text("txtCallSign"), text("txtDeparture")).arg(help.size())
+                                           .arg(about.size());
         };
-        // An access key clicks its button a moment later; nothing else may follow.
-        QTRY_COMPARE(outcome(), after);
+        // An access key acts at once, and nothing follows later.
+        QTest::qWait(0);
+        QCOMPARE(outcome(), after);
         QTest::qWait(200);
         QCOMPARE(outcome(), after);
     }
@@ -317,7 +440,7 @@ private:
         QStringList seen;
         for (const QLineEdit *box : m_window->findChildren<QLineEdit *>()) {
             const auto *time = qobject_cast<const MaskedTimeEdit *>(box);
-            seen << box->objectName() + '=' + (time ? time->timeText() : box->text());
+            seen << box->objectName() + '=' + (time ? time->timeText() + (time->typedInto() ? "*" : "") : box->text());
         }
         for (const QAbstractButton *button : m_window->findChildren<QAbstractButton *>())
             seen << button->objectName() + '=' + QString::number(button->isChecked());
@@ -332,6 +455,22 @@ private:
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", name);
         return file.fileName();
+    }
+
+    // Every input filled, the destination touch-and-go checked, for one line.
+    void fillPlan(const char *flightNumber)
+    {
+        openLists();
+        type("txtDeparture", "kjfk");
+        type("txtArrival", QString::fromUtf8("\xC3\xA9gll"));
+        selectRow("lstAircraft", 1);
+        selectRow("lstDuration", 6);
+        for (const char *name : {"optVFR", "optFlightNumber", "chkDestTNG"})
+            press(name);
+        for (auto [name, text] : {std::pair{"mskDepartureTime", "0630"}, {"mskReturnTime", "184500"},
+                                  {"mskDestTNG", "1200"}, {"txtCallSign", "N541SP"}, {"txtFlightNo", flightNumber},
+                                  {"txtFlightLevel", "050"}, {"txtPercent", "50"}})
+            type(name, QLatin1String(text));
     }
 
     void openLists()

@@ -1,3 +1,4 @@
+#include "ui/welcome/RunOfSpaces.h"
 #include "ui/welcome/frmWelcome.h"
 
 #include <QLabel>
@@ -5,6 +6,39 @@
 #include <QtTest>
 
 using namespace zephlan;
+
+namespace {
+
+// What a word-wrapping label shows on its second line; a null text when it wraps to more lines.
+QString secondLine(const QLabel *label)
+{
+    const QFontMetricsF metrics(label->font());
+    const int width = label->contentsRect().width();
+    QStringList lines{QString()};
+    for (const QString &word : label->text().split(u' ')) {
+        const QString joined = lines.last().isEmpty() ? word : lines.last() + u' ' + word;
+        if (word.isEmpty() || metrics.horizontalAdvance(joined.trimmed()) <= width || lines.last().trimmed().isEmpty())
+            lines.last() = joined;
+        else
+            lines << word;
+    }
+    return lines.size() == 2 ? lines.last() : QString();
+}
+
+// A key with the character code the window system gives it; QTest sends Delete without one.
+class KeyWithText final : public QTestEvent
+{
+public:
+    KeyWithText(Qt::Key key, QString text) : m_key(key), m_text(std::move(text)) {}
+    void simulate(QWidget *widget) override { QTest::sendKeyEvent(QTest::Click, widget, m_key, m_text, {}); }
+    QTestEvent *clone() const override { return new KeyWithText(*this); }
+
+private:
+    Qt::Key m_key;
+    QString m_text;
+};
+
+} // namespace
 
 class TestFrmWelcome : public QObject
 {
@@ -59,6 +93,34 @@ private slots:
         QCOMPARE(label->text(), text);
     }
 
+    // The word after the run of spaces starts the second line of the instruction, in the
+    // substitute the window found for its font and in the other faces a system may have.
+    void runOfSpacesStartsTheSecondLine_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<double>("points");
+        QTest::newRow("as shown") << "" << 0.0;
+        QTest::newRow("wider") << "DejaVu Sans" << 8.25;
+        QTest::newRow("metric-compatible") << "Liberation Sans" << 8.25;
+        QTest::newRow("serif") << "DejaVu Serif" << 8.25;
+        QTest::newRow("narrower") << "Liberation Sans" << 7.0;
+    }
+    void runOfSpacesStartsTheSecondLine()
+    {
+        QFETCH(QString, family);
+        QFETCH(double, points);
+        for (const auto &[name, word] : {std::pair{"Label8", "call sign"}, {"Label9", "worry"}, {"Label10", "Enter"}}) {
+            auto *label = m_window->findChild<QLabel *>(QLatin1String(name));
+            if (!family.isEmpty()) {
+                QFont font(family);
+                font.setPointSizeF(points);
+                label->setFont(font);
+                startSecondLineAfterRun(label);
+            }
+            QCOMPARE(secondLine(label), label->text().mid(label->text().lastIndexOf(QLatin1String(word))));
+        }
+    }
+
     // A key that types a character closes the window wherever the focus is, a left click on the
     // panel closes it, and only Continue asks for the main window, while the window is still shown.
     void input_data()
@@ -81,6 +143,14 @@ private slots:
         QTest::newRow("digit on a label") << "Label4" << key(Qt::Key_7) << true << false;
         QTest::newRow("capital on the panel") << "Frame1" << key(Qt::Key_Q, Qt::ShiftModifier) << true << false;
         QTest::newRow("enter") << "cmdContinue" << key(Qt::Key_Return) << true << false;
+        QTest::newRow("escape") << "cmdContinue" << key(Qt::Key_Escape) << true << false;
+        QTest::newRow("backspace") << "cmdContinue" << key(Qt::Key_Backspace) << true << false;
+        QTest::newRow("ctrl+letter") << "cmdContinue" << key(Qt::Key_C, Qt::ControlModifier) << true << false;
+        QTest::newRow("tab") << "cmdContinue" << key(Qt::Key_Tab) << false << false;
+        QTestEventList deleteKey;
+        deleteKey.append(new KeyWithText(Qt::Key_Delete, QStringLiteral("\x7f")));
+        QTest::newRow("delete") << "cmdContinue" << deleteKey << false << false;
+        QTest::newRow("alt+letter") << "cmdContinue" << key(Qt::Key_C, Qt::AltModifier) << false << false;
         QTest::newRow("arrow") << "cmdContinue" << key(Qt::Key_Left) << false << false;
         QTest::newRow("function key") << "cmdContinue" << key(Qt::Key_F1) << false << false;
         QTest::newRow("shift alone") << "cmdContinue" << key(Qt::Key_Shift, Qt::ShiftModifier) << false << false;
