@@ -14,7 +14,7 @@
 namespace zephlan {
 namespace {
 
-// The same look on every system, and dialog buttons with words only, as on Windows.
+// The same look on every system, dialog buttons with words only and the menu bar on Alt, as on Windows.
 class DialogStyle final : public QProxyStyle
 {
 public:
@@ -25,6 +25,9 @@ public:
     {
         if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
             return 0;
+        // Alt pressed and released alone takes the keyboard to the menu bar, as on Windows.
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
