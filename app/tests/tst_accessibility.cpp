@@ -152,6 +152,19 @@ private slots:
                  label->text().trimmed());
     }
 
+    void altShowsTheFirstMenuTitle()
+    {
+        frmZephlan *main = showMain();
+        QVERIFY(main);
+        QWidget *search = QApplication::focusWidget();
+        const QImage before = main->menuBar()->grab().toImage();
+        QTest::keyPress(search, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(search, Qt::Key_Alt, Qt::NoModifier);
+        QCOMPARE(main->menuBar()->activeAction(), main->findChild<QMenu *>(QStringLiteral("mnuFile"))->menuAction());
+        QCOMPARE(QApplication::focusWidget(), main->menuBar());
+        QVERIFY(main->menuBar()->grab().toImage() != before);
+    }
+
     void menuBarFromKeyboard_data()
     {
         QTest::addColumn<QList<int>>("keys");

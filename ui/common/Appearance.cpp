@@ -7,6 +7,7 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QStyleOptionMenuItem>
 #include <QWidget>
 
 #include <cmath>
@@ -29,6 +30,20 @@ public:
         if (hint == SH_MenuBar_AltKeyNavigation)
             return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        // The menu title reached from the keyboard shows before its menu opens, as on Windows.
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element == CE_MenuBarItem && item && widget && widget->hasFocus() && item->state.testFlag(State_Selected)) {
+            QStyleOptionMenuItem chosen = *item;
+            chosen.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &chosen, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 };
 
