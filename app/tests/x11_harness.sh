@@ -13,8 +13,14 @@
 #                              expression NAME and is none of KNOWN; prints its id
 #   x11_focus WID              waits until no menu or other popup is open, then gives WID the
 #                              keyboard focus and waits until it has it
+#   x11_window PID NAME [KNOWN...]
+#                              x11_new_window, then x11_focus; the window's id is left in $wid
+#   x11_choose_file PATH       types PATH into the focused file dialog's name box over the proposed
+#                              name, and accepts it
 #   x11_wait_gone WID          waits until WID is no longer shown
 #   x11_click WID X Y          clicks at X,Y inside WID
+#   x11_wait_exit PID          waits until the program PID ends by itself; fails unless its
+#                              status is 0
 #   fail MESSAGE               prints the step that failed and the program's output, exits 1
 #                              (with X11_FAILURE_SHOT=file.png set, also a picture of the screen)
 
@@ -126,4 +132,27 @@ x11_click() {
     eval "$(xdotool getwindowgeometry --shell "$1")"
     # The pointer then leaves the windows, so that no tooltip opens.
     xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1 mousemove 0 0
+}
+
+x11_window() {
+    local name=$2
+    wid=$(x11_new_window "$@") || fail "no window \"$name\" appeared"
+    x11_focus "$wid"
+}
+
+x11_choose_file() {
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$1"
+    xdotool key Return
+}
+
+x11_wait_exit() {
+    local deadline state
+    deadline=$(($(date +%s) + x11_timeout))
+    # A child that has ended stays a zombie (state Z) until it is waited for.
+    while state=$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) && [ "$state" != Z ]; do
+        [ "$(date +%s)" -le "$deadline" ] || fail "the program did not end by itself"
+        sleep 0.05
+    done
+    wait "$1" || fail "the program ended with status $?"
 }

@@ -21,9 +21,7 @@ case $scenario in
 letter)
     x11_focus "$welcome"
     xdotool key x
-    (sleep 10 && kill "$program_pid") >/dev/null 2>&1 &
-    x11_keep $!
-    wait "$program_pid" || fail "the program did not end by itself with status 0 (status $?)"
+    x11_wait_exit "$program_pid"
     sleep 0.2
     mapped=$(awk '/^MapNotify/ { getline; match($0, /window 0x[0-9a-f]+/); print substr($0, RSTART + 7) }' \
         "$x11_work/events" | cut -d, -f1 | sort -u | tr '\n' ' ')

@@ -37,10 +37,7 @@ step() { echo "- $* ($(date +%s.%N | cut -c7-14))"; }
 
 # Waits for the program's new window called NAME (besides KNOWN ones) and gives it the focus.
 window() {
-    name=$1
-    shift
-    wid=$(x11_new_window "$pid" "$name" "$@") || fail "no window \"$name\" appeared"
-    x11_focus "$wid"
+    x11_window "$pid" "$@"
 }
 
 # Clicks the middle of the main window's control placed at LEFT TOP WIDTH HEIGHT twips in its
@@ -48,13 +45,6 @@ window() {
 click_main() {
     client_top=$(($(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p') - 6480 / 15))
     x11_click "$main" $((($1 + $3 / 2) / 15)) $((client_top + ($2 + $4 / 2) / 15))
-}
-
-# Types PATH into the focused file dialog's name box, replacing the proposed name, and accepts it.
-choose_file() {
-    xdotool key ctrl+a
-    xdotool type --delay 5 "$1"
-    xdotool key Return
 }
 
 step "Continue on the welcome window"
@@ -66,7 +56,7 @@ main=$wid
 step "File, Open Airport with Alt, Down, Return"
 xdotool key alt Down Return
 window '^Open$'
-choose_file "$lists/Airports.txt"
+x11_choose_file "$lists/Airports.txt"
 x11_wait_gone "$wid"
 window '^Open Aircrafts$'
 xdotool key Return
@@ -76,7 +66,7 @@ step "File, Open Aircraft with F10, Down, Return"
 x11_focus "$main"
 xdotool key F10 Down Return
 window '^Open$'
-choose_file "$lists/Aircraft list.txt"
+x11_choose_file "$lists/Aircraft list.txt"
 x11_wait_gone "$wid"
 
 step "Airports, aircraft, period, rules, times and details"
@@ -110,7 +100,7 @@ step "Save Flight Plan into a new file"
 xdotool key alt+s
 window '^Save As$'
 save=$wid
-choose_file "$plans"
+x11_choose_file "$plans"
 x11_wait_gone "$save"
 for _ in $(seq 100); do [ -s "$plans" ] && break; sleep 0.05; done
 [ -s "$plans" ] || fail "nothing was saved"
@@ -123,7 +113,7 @@ xdotool type --delay 5 "0430"
 xdotool key alt+s
 window '^Save As$'
 save=$wid
-choose_file "$plans"
+x11_choose_file "$plans"
 window '^Save As$' "$save"
 xdotool key y
 x11_wait_gone "$save"
@@ -144,9 +134,7 @@ x11_wait_gone "$about"
 step "File, Exit"
 x11_focus "$main"
 xdotool key alt Down Return
-(sleep "$x11_timeout" && kill "$pid") >/dev/null 2>&1 &
-x11_keep $!
-wait "$pid" || fail "the program did not end by itself with status 0 (status $?)"
+x11_wait_exit "$pid"
 
 printf 'AC#3,N541SP,50%%,24Hr,VFR,06:00:00,TNG06:30:00,050,F,%s,EGLL,14:30:00,00:00:00,050,F,%s,L\212JB\r\n' \
     0429 430 0430 431 >"$x11_work/expected"

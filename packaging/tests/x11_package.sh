@@ -48,7 +48,5 @@ x11_keep $pid
 welcome=$(x11_new_window "$pid" '') || fail "no welcome window appeared"
 x11_focus "$welcome"
 xdotool key x
-(sleep "$x11_timeout" && kill "$pid") >/dev/null 2>&1 &
-x11_keep $!
-wait "$pid" || fail "the program did not end by itself with status 0 (status $?)"
+x11_wait_exit "$pid"
 echo "PASS: the package"
