@@ -37,7 +37,8 @@ public:
     {
         // The menu title reached from the keyboard shows before its menu opens, as on Windows.
         const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
-        if (element == CE_MenuBarItem && item && widget && widget->hasFocus() && item->state.testFlag(State_Selected)) {
+        if (element == CE_MenuBarItem && item && widget && widget->hasFocus()
+            && item->state.testFlag(State_Selected)) {
             QStyleOptionMenuItem chosen = *item;
             chosen.state |= State_Sunken;
             QProxyStyle::drawControl(element, &chosen, painter, widget);
