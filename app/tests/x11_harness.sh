@@ -6,8 +6,10 @@
 #   x11_start_server           Xvfb on a free display (picked with -displayfd); exports DISPLAY and
 #                              sets x11_work, a temporary folder removed on exit
 #   x11_keep PID               kill PID on exit
-#   x11_map_keysyms SYM...     puts letters the US keymap lacks on spare keys, so xdotool types them
-#                              without remapping keys on the fly (which sometimes loses one)
+#   x11_map_keysyms LOWER UPPER
+#                              puts a letter the US keymap lacks, both cases, on a spare key, so
+#                              xdotool types it without remapping keys on the fly (which sometimes
+#                              loses one)
 #   x11_new_window PID NAME [KNOWN...]
 #                              waits for a visible window of PID whose name matches the regular
 #                              expression NAME and is none of KNOWN; prints its id
