@@ -20,3 +20,15 @@ function(zephlan_add_qtest name)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_PLATFORMTHEME="
         TIMEOUT 120)
 endfunction()
+
+# zephlan_add_x11_test(<name> <script> <arguments>...)
+# A shell script that starts the real program on an X server of its own (Xvfb, picked with
+# -displayfd) and drives it with real keys and clicks; exit 77 means a tool is missing.
+function(zephlan_add_x11_test name script)
+    add_test(NAME ${name} COMMAND sh ${script} ${ARGN})
+    set_tests_properties(${name} PROPERTIES
+        LABELS x11
+        SKIP_RETURN_CODE 77
+        TIMEOUT 120
+        ENVIRONMENT "QT_QPA_PLATFORM=xcb;QT_QPA_PLATFORMTHEME=")
+endfunction()

@@ -6,13 +6,20 @@ ZEPHLAN_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-utils
+    xvfb xauth xdotool x11-utils x11-xkb-utils
     fonts-liberation fonts-dejavu-core
+    dpkg-dev desktop-file-utils appstream
 )
 
+# Only for drawing the artwork and taking the README's screenshots.
+ZEPHLAN_PICTURE_PACKAGES=(imagemagick fonts-urw-base35)
+
+# The given packages, or else ZEPHLAN_PACKAGES, that are not installed.
 zephlan_missing_packages() {
     local pkg
-    for pkg in "${ZEPHLAN_PACKAGES[@]}"; do
+    local wanted=("$@")
+    ((${#wanted[@]} > 0)) || wanted=("${ZEPHLAN_PACKAGES[@]}")
+    for pkg in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
             echo "$pkg"
         fi
@@ -21,7 +28,7 @@ zephlan_missing_packages() {
 
 zephlan_install_missing() {
     local missing
-    mapfile -t missing < <(zephlan_missing_packages)
+    mapfile -t missing < <(zephlan_missing_packages "$@")
     if ((${#missing[@]} == 0)); then
         return 0
     fi

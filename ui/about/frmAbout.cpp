@@ -87,6 +87,8 @@ void frmAbout::buildControls()
     m_picIcon = makeLabel(this, twipsRect(240, 240, 540, 540), QStringLiteral("picIcon"));
     m_picIcon->setWordWrap(false);
     m_picIcon->setPixmap(QPixmap(QStringLiteral(":/zephlan/icon.png")));
+    m_picIcon->setAccessibleName(QStringLiteral("Zephlan icon"));
+    m_picIcon->setAccessibleDescription(QStringLiteral("An airliner seen from above on a blue tile"));
 
     m_cmdOK = makeButton(this, twipsRect(4245, 2625, 1260, 345), QStringLiteral("cmdOK"), QStringLiteral("OK"));
     m_cmdOK->setDefault(true);

@@ -7,6 +7,7 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QStyleOptionMenuItem>
 #include <QWidget>
 
 #include <cmath>
@@ -14,7 +15,7 @@
 namespace zephlan {
 namespace {
 
-// The same look on every system, and dialog buttons with words only, as on Windows.
+// The same look on every system, dialog buttons with words only and the menu bar on Alt, as on Windows.
 class DialogStyle final : public QProxyStyle
 {
 public:
@@ -25,7 +26,25 @@ public:
     {
         if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
             return 0;
+        // Alt pressed and released alone takes the keyboard to the menu bar, as on Windows.
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        // The menu title reached from the keyboard shows before its menu opens, as on Windows.
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element == CE_MenuBarItem && item && widget && widget->hasFocus()
+            && item->state.testFlag(State_Selected)) {
+            QStyleOptionMenuItem chosen = *item;
+            chosen.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &chosen, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 };
 

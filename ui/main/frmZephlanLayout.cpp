@@ -20,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 #include <array>
 
@@ -66,6 +67,22 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Pla
 {
     return makeCaptionLabel(parent, QLatin1String(name), twipsRect(at.left, at.top, at.width, at.height),
                             faceFont(face), caption);
+}
+
+// A caption label names its control for a screen reader; a caption without "&" gives no access
+// key. Lists do not look for a buddy, so they get the caption as their name.
+void nameByCaption(QLabel *caption, QWidget *control)
+{
+    caption->setBuddy(control);
+    if (qobject_cast<QAbstractItemView *>(control))
+        control->setAccessibleName(caption->text().trimmed());
+}
+
+// For a control that has no caption of its own, what a screen reader says instead.
+void describe(QWidget *control, const char *name, const char *description)
+{
+    control->setAccessibleName(QString::fromLatin1(name));
+    control->setAccessibleDescription(QString::fromLatin1(description));
 }
 
 QListView *makeListView(QWidget *parent, const char *name, Place at)
@@ -127,6 +144,13 @@ void frmZephlan::buildMenus()
     m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
     m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
     m_mnuHelp2->setObjectName(QStringLiteral("mnuHelp2"));
+    menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
+    for (QMenu *menu : {file, help})
+        menu->setAccessibleName(menu->title());
+    // F10 opens the first menu, as Alt alone reaches the menu bar: no caption has an access key.
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
 }
 
 void frmZephlan::buildLists(QWidget *client)
@@ -146,6 +170,10 @@ void frmZephlan::buildLists(QWidget *client)
     const std::array<QAbstractItemView *, 4> lists = {m_lstDeparture, m_lstArrival, m_lstAircraft, m_lstDuration};
     for (QAbstractItemView *list : lists)
         selectFirstOnDown(list);
+    describe(m_lstDeparture, "Departure airports",
+             "The codes of the airports list; typing in the Departure box selects one");
+    describe(m_lstArrival, "Destination airports",
+             "The codes of the airports list; typing in the Destination box selects one");
 }
 
 void frmZephlan::buildOptionFrames(QWidget *client)
@@ -157,19 +185,30 @@ void frmZephlan::buildOptionFrames(QWidget *client)
     paintLightGrey(fra1);
     paintLightGrey(frame1);
 
-    m_optIFR = place<QRadioButton>(fra1, "optIFR", {120, 360, 255, 255});
-    selectOnCaptionClick(makeLabel(fra1, "Label6", QStringLiteral("IFR"), {480, 360, 495, 255}, Face::Regular),
-                         m_optIFR);
-    m_optVFR = place<QRadioButton>(fra1, "optVFR", {120, 840, 255, 255});
-    selectOnCaptionClick(makeLabel(fra1, "Label7", QStringLiteral("VFR"), {480, 840, 495, 255}, Face::Regular),
-                         m_optVFR);
-    m_optCallSign = place<QRadioButton>(frame1, "optCallSign", {120, 360, 255, 255});
-    selectOnCaptionClick(
-        makeLabel(frame1, "Label14", QStringLiteral("Call Sign"), {360, 360, 615, 255}, Face::Regular), m_optCallSign);
-    m_optFlightNumber = place<QRadioButton>(frame1, "optFlightNumber", {120, 840, 255, 255});
-    selectOnCaptionClick(
-        makeLabel(frame1, "Label15", QStringLiteral("Flight #"), {360, 840, 615, 255}, Face::Regular),
-        m_optFlightNumber);
+    struct OptionRow
+    {
+        QRadioButton **option;
+        QWidget *frame;
+        const char *name;
+        Place at;
+        const char *captionName;
+        const char *caption;
+        Place captionAt;
+    };
+    const std::array<OptionRow, 4> rows = {{
+        {&m_optIFR, fra1, "optIFR", {120, 360, 255, 255}, "Label6", "IFR", {480, 360, 495, 255}},
+        {&m_optVFR, fra1, "optVFR", {120, 840, 255, 255}, "Label7", "VFR", {480, 840, 495, 255}},
+        {&m_optCallSign, frame1, "optCallSign", {120, 360, 255, 255}, "Label14", "Call Sign", {360, 360, 615, 255}},
+        {&m_optFlightNumber, frame1, "optFlightNumber", {120, 840, 255, 255}, "Label15", "Flight #",
+         {360, 840, 615, 255}},
+    }};
+    for (const OptionRow &row : rows) {
+        *row.option = place<QRadioButton>(row.frame, row.name, row.at);
+        QLabel *caption =
+            makeLabel(row.frame, row.captionName, QString::fromLatin1(row.caption), row.captionAt, Face::Regular);
+        nameByCaption(caption, *row.option);
+        selectOnCaptionClick(caption, *row.option);
+    }
     for (QRadioButton *option : {m_optIFR, m_optVFR, m_optCallSign, m_optFlightNumber})
         paintLightGrey(option);
     m_optIFR->setChecked(true);
@@ -203,6 +242,9 @@ void frmZephlan::buildTimeFields(QWidget *client)
         (*row.field)->setToolTip(QString::fromLatin1(row.hint));
         refuseAltCharacters(*row.field);
     }
+    // The touch-and-go check boxes beside these two name an airport, not the field.
+    m_mskDepartTNG->setAccessibleName(QStringLiteral("Touch-and-go time at departure"));
+    m_mskDestTNG->setAccessibleName(QStringLiteral("Touch-and-go time at destination"));
 }
 
 void frmZephlan::buildTextBoxes(QWidget *client)
@@ -241,34 +283,38 @@ void frmZephlan::buildLabelsAndPictures(QWidget *client)
         const char *caption;
         Place at;
         Face face;
+        QWidget *names;
     };
     const std::array<LabelRow, 10> rows = {{
-        {"Label1", "Departure ", {480, 240, 975, 255}, Face::Bold},
-        {"Label2", "Destination ", {1920, 240, 975, 255}, Face::Bold},
-        {"Label3", " FS9 Aircraft", {3960, 240, 1215, 255}, Face::Bold},
-        {"Label4", "Repeat Schedule", {6240, 240, 1575, 255}, Face::Bold},
-        {"Label8", "Departure Time", {480, 3120, 1335, 255}, Face::Bold},
-        {"Label9", "Return Time", {2160, 3120, 1095, 255}, Face::Bold},
-        {"Label10", "Call Sign", {3540, 3120, 855, 375}, Face::Bold},
-        {"Label11", "Flight Number", {4710, 3120, 1215, 375}, Face::Bold},
-        {"Label12", "Flight Level", {6360, 3120, 1215, 255}, Face::Bold},
-        {"Label5", "AI %", {8040, 3120, 495, 375}, Face::Bold},
+        {"Label1", "Departure ", {480, 240, 975, 255}, Face::Bold, m_txtDeparture},
+        {"Label2", "Destination ", {1920, 240, 975, 255}, Face::Bold, m_txtArrival},
+        {"Label3", " FS9 Aircraft", {3960, 240, 1215, 255}, Face::Bold, m_lstAircraft},
+        {"Label4", "Repeat Schedule", {6240, 240, 1575, 255}, Face::Bold, m_lstDuration},
+        {"Label8", "Departure Time", {480, 3120, 1335, 255}, Face::Bold, m_mskDepartureTime},
+        {"Label9", "Return Time", {2160, 3120, 1095, 255}, Face::Bold, m_mskReturnTime},
+        {"Label10", "Call Sign", {3540, 3120, 855, 375}, Face::Bold, m_txtCallSign},
+        {"Label11", "Flight Number", {4710, 3120, 1215, 375}, Face::Bold, m_txtFlightNo},
+        {"Label12", "Flight Level", {6360, 3120, 1215, 255}, Face::Bold, m_txtFlightLevel},
+        {"Label5", "AI %", {8040, 3120, 495, 375}, Face::Bold, m_txtPercent},
     }};
     for (const LabelRow &row : rows)
-        makeLabel(client, row.name, QString::fromLatin1(row.caption), row.at, row.face);
+        nameByCaption(makeLabel(client, row.name, QString::fromLatin1(row.caption), row.at, row.face), row.names);
     makeLabel(client, "Label13", kWebAddress, {3240, 5760, 3975, 255}, Face::Regular);
 
     auto *logo = place<QLabel>(client, "Image2", {0, 4200, 2475, 1860});
     logo->setPixmap(QPixmap(QStringLiteral(":/zephlan/logo.png")));
     logo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    describe(logo, "Zephlan logo", "The product name over a blue globe");
     m_image1 = place<QLabel>(client, "Image1", {8880, 5040, 480, 480});
     m_image1->setPixmap(QPixmap(QStringLiteral(":/zephlan/help.png")));
     m_image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_image1->setCursor(Qt::PointingHandCursor);
     m_image1->installEventFilter(this);
+    describe(m_image1, "Help", "A question mark on a green disc; a click opens the user guide");
 
     m_cboTZ = place<QComboBox>(client, "cboTZ", {8640, 6000, 615, 315});
     m_cboTZ->setToolTip(QStringLiteral("Not Active"));
+    describe(m_cboTZ, "Time zone", "Not Active");
     m_cboTZ->setEnabled(false);
     m_cboTZ->hide();
 }

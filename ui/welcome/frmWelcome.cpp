@@ -118,6 +118,8 @@ frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, kWindowFlags)
     paintLightGrey(this);
     setFixedSize(twips(8385), twips(6930));
     centreOnScreen(this);
+    // The window has no caption; a screen reader still needs to say what it is.
+    setAccessibleName(QStringLiteral("Welcome to Zephlan"));
 
     buildControls();
     Form_Load();

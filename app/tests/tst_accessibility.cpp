@@ -1,0 +1,202 @@
+#include "ui/about/frmAbout.h"
+#include "ui/common/Appearance.h"
+#include "ui/main/frmZephlan.h"
+#include "ui/welcome/frmWelcome.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+using namespace zephlan;
+
+namespace {
+
+using WindowFactory = std::function<QWidget *()>;
+
+// Roles that only hold other controls; a screen reader passes through them.
+bool isPlainContainer(QAccessible::Role role)
+{
+    return role == QAccessible::Client || role == QAccessible::Pane || role == QAccessible::Border;
+}
+
+bool hasCaptionLabel(const QWidget *control)
+{
+    const QList<QLabel *> labels = control->window()->findChildren<QLabel *>();
+    return std::any_of(labels.begin(), labels.end(), [control](const QLabel *label) { return label->buddy() == control; });
+}
+
+bool showsOwnText(const QWidget *control)
+{
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return !button->text().trimmed().isEmpty();
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return !label->text().trimmed().isEmpty();
+    if (const auto *frame = qobject_cast<const QGroupBox *>(control))
+        return !frame->title().isEmpty();
+    return false;
+}
+
+// A control the user meets without words of its own: it takes the focus or shows a picture.
+bool needsDescription(const QWidget *control)
+{
+    if (control->isWindow() || qobject_cast<const QMenuBar *>(control) || qobject_cast<const QMenu *>(control))
+        return false;
+    const auto *label = qobject_cast<const QLabel *>(control);
+    const bool picture = label && !label->pixmap().isNull();
+    const bool takesFocus = control->focusPolicy() != Qt::NoFocus;
+    return (picture || takesFocus) && !showsOwnText(control) && !hasCaptionLabel(control);
+}
+
+QString describeObject(const QAccessibleInterface *node)
+{
+    const QObject *object = node->object();
+    return object ? QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(object->metaObject()->className()),
+                                                  object->objectName())
+                  : QStringLiteral("a child of role %1").arg(int(node->role()));
+}
+
+// Walks the tree a screen reader sees. The inner parts of a control the user can never reach
+// (hidden and disabled) are left out; the control itself is still checked.
+void collectFaults(QAccessibleInterface *node, QStringList &faults)
+{
+    if (!node)
+        return;
+    const bool isWindow = node->object() && node->object()->isWidgetType()
+                          && static_cast<QWidget *>(node->object())->isWindow();
+    if ((isWindow || !isPlainContainer(node->role())) && node->text(QAccessible::Name).trimmed().isEmpty())
+        faults << describeObject(node) + QStringLiteral(" has no name");
+    if (auto *widget = qobject_cast<QWidget *>(node->object());
+        widget && needsDescription(widget) && node->text(QAccessible::Description).trimmed().isEmpty())
+        faults << describeObject(node) + QStringLiteral(" has no description");
+    if (node->state().invisible && node->state().disabled)
+        return;
+    for (int i = 0; i < node->childCount(); ++i)
+        collectFaults(node->child(i), faults);
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> m_window;
+
+    frmZephlan *showMain()
+    {
+        auto *main = new frmZephlan;
+        m_window.reset(main);
+        main->show();
+        main->activateWindow();
+        if (!QTest::qWaitForWindowActive(main))
+            return nullptr;
+        return main;
+    }
+
+private slots:
+    void initTestCase() { applyApplicationLook(); }
+    void cleanup() { m_window.reset(); }
+
+    void everyControlIsNamed_data()
+    {
+        QTest::addColumn<WindowFactory>("create");
+        QTest::newRow("main") << WindowFactory([] { return new frmZephlan; });
+        QTest::newRow("welcome") << WindowFactory([] { return new frmWelcome; });
+        QTest::newRow("about") << WindowFactory([] { return new frmAbout; });
+    }
+
+    void everyControlIsNamed()
+    {
+        QFETCH(WindowFactory, create);
+        m_window.reset(create());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QStringList faults;
+        collectFaults(QAccessible::queryAccessibleInterface(m_window.get()), faults);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    }
+
+    void captionNamesItsControl_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("control");
+        const char *const pairs[][2] = {
+            {"Label1", "txtDeparture"},       {"Label2", "txtArrival"},      {"Label3", "lstAircraft"},
+            {"Label4", "lstDuration"},        {"Label6", "optIFR"},          {"Label7", "optVFR"},
+            {"Label14", "optCallSign"},       {"Label15", "optFlightNumber"}, {"Label8", "mskDepartureTime"},
+            {"Label9", "mskReturnTime"},      {"Label10", "txtCallSign"},    {"Label11", "txtFlightNo"},
+            {"Label12", "txtFlightLevel"},    {"Label5", "txtPercent"},
+        };
+        for (const auto &pair : pairs)
+            QTest::newRow(pair[1]) << QString::fromLatin1(pair[0]) << QString::fromLatin1(pair[1]);
+    }
+
+    void captionNamesItsControl()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, control);
+        frmZephlan main;
+        auto *label = main.findChild<QLabel *>(caption);
+        auto *named = main.findChild<QWidget *>(control);
+        QVERIFY(label && named);
+        QCOMPARE(label->buddy(), named);
+        QCOMPARE(QAccessible::queryAccessibleInterface(named)->text(QAccessible::Name).trimmed(),
+                 label->text().trimmed());
+    }
+
+    void altShowsTheFirstMenuTitle()
+    {
+        frmZephlan *main = showMain();
+        QVERIFY(main);
+        QWidget *search = QApplication::focusWidget();
+        const QImage before = main->menuBar()->grab().toImage();
+        QTest::keyPress(search, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(search, Qt::Key_Alt, Qt::NoModifier);
+        QCOMPARE(main->menuBar()->activeAction(), main->findChild<QMenu *>(QStringLiteral("mnuFile"))->menuAction());
+        QCOMPARE(QApplication::focusWidget(), main->menuBar());
+        QVERIFY(main->menuBar()->grab().toImage() != before);
+    }
+
+    void menuBarFromKeyboard_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::newRow("Alt, then Down") << QList<int>{Qt::Key_Alt, Qt::Key_Down};
+        QTest::newRow("F10") << QList<int>{Qt::Key_F10};
+    }
+
+    void menuBarFromKeyboard()
+    {
+        QFETCH(QList<int>, keys);
+        frmZephlan *main = showMain();
+        QVERIFY(main);
+        QWidget *focus = main->focusWidget();
+        QCOMPARE(focus->objectName(), QStringLiteral("txtDeparture"));
+        for (const int key : keys) {
+            QWidget *target = QApplication::activePopupWidget() ? QApplication::activePopupWidget()
+                                                                 : QApplication::focusWidget();
+            if (key == Qt::Key_Alt) {
+                QTest::keyPress(target, Qt::Key_Alt, Qt::AltModifier);
+                QTest::keyRelease(target, Qt::Key_Alt, Qt::NoModifier);
+            } else {
+                QTest::keyClick(target, Qt::Key(key));
+            }
+        }
+        auto *file = main->findChild<QMenu *>(QStringLiteral("mnuFile"));
+        QTRY_COMPARE(QApplication::activePopupWidget(), file);
+        QTest::keyClick(file, Qt::Key_Escape);
+        QTest::keyClick(main->menuBar(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QTRY_COMPARE(QApplication::focusWidget(), focus);
+    }
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"

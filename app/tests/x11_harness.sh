@@ -1,0 +1,160 @@
+# Sourced by the end-to-end tests and by scripts/screenshots.sh: an X server of the caller's own and
+# helpers that drive the real program through it with real key and mouse events. There is no window
+# manager, so a window that should take the keys is given the focus explicitly (x11_focus).
+#
+#   x11_require TOOL...        exit 77 (skipped) when a tool is missing
+#   x11_start_server           Xvfb on a free display (picked with -displayfd); exports DISPLAY and
+#                              sets x11_work, a temporary folder removed on exit
+#   x11_keep PID               kill PID on exit
+#   x11_map_keysyms LOWER UPPER
+#                              puts a letter the US keymap lacks, both cases, on a spare key, so
+#                              xdotool types it without remapping keys on the fly (which sometimes
+#                              loses one)
+#   x11_new_window PID NAME [KNOWN...]
+#                              waits for a visible window of PID whose name matches the regular
+#                              expression NAME and is none of KNOWN; prints its id
+#   x11_focus WID              waits until no menu or other popup is open, then gives WID the
+#                              keyboard focus and waits until it has it
+#   x11_window PID NAME [KNOWN...]
+#                              x11_new_window, then x11_focus; the window's id is left in $wid
+#   x11_choose_file PATH       types PATH into the focused file dialog's name box over the proposed
+#                              name, and accepts it
+#   x11_wait_gone WID          waits until WID is no longer shown
+#   x11_click WID X Y          clicks at X,Y inside WID
+#   x11_wait_exit PID          waits until the program PID ends by itself; fails unless its
+#                              status is 0
+#   fail MESSAGE               prints the step that failed and the program's output, exits 1
+#                              (with X11_FAILURE_SHOT=file.png set, also a picture of the screen)
+
+x11_timeout=${X11_TIMEOUT:-10}
+x11_pids=
+
+x11_cleanup() {
+    local pid
+    # Children first, the X server last.
+    for pid in $x11_pids; do kill "$pid" 2>/dev/null; done
+    wait 2>/dev/null
+    [ -n "${x11_work:-}" ] && rm -rf "$x11_work"
+}
+
+fail() {
+    echo "FAIL: $*"
+    # X11_FAILURE_SHOT=file.png keeps a picture of the screen as it was.
+    if [ -n "${X11_FAILURE_SHOT:-}" ] && [ -n "${DISPLAY:-}" ]; then
+        import -window root "$X11_FAILURE_SHOT" 2>/dev/null && echo "screen: $X11_FAILURE_SHOT"
+    fi
+    if [ -s "${x11_work:-/nonexistent}/program.log" ]; then
+        echo "--- program output"
+        cat "$x11_work/program.log"
+    fi
+    exit 1
+}
+
+x11_require() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null 2>&1 || { echo "$tool not installed"; exit 77; }
+    done
+}
+
+x11_keep() {
+    x11_pids="$1 $x11_pids"
+}
+
+x11_start_server() {
+    x11_work=$(mktemp -d)
+    trap x11_cleanup EXIT
+    trap 'exit 1' INT TERM
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$x11_work/display" 2>/dev/null &
+    x11_keep $!
+    for _ in $(seq 100); do [ -s "$x11_work/display" ] && break; sleep 0.1; done
+    [ -s "$x11_work/display" ] || fail "X server did not start"
+    DISPLAY=":$(cat "$x11_work/display")"
+    export DISPLAY
+}
+
+x11_map_keysyms() {
+    xkbcomp -xkb "$DISPLAY" "$x11_work/keymap.xkb" 2>/dev/null || fail "could not read the keymap"
+    # The key between left Shift and Z (less, greater) takes the letters: lower case, then shifted.
+    sed "s/\[ *less, *greater, *bar, *brokenbar *\]/[ $1, $2, bar, brokenbar ]/" \
+        "$x11_work/keymap.xkb" >"$x11_work/keymap-extra.xkb"
+    xkbcomp -w 0 "$x11_work/keymap-extra.xkb" "$DISPLAY" 2>/dev/null || fail "could not load the keymap"
+    xkbcomp -xkb "$DISPLAY" - 2>/dev/null | grep -q "\[ *$1, *$2," || fail "keymap lacks $1 and $2"
+}
+
+x11_new_window() {
+    local pid=$1 name=$2 deadline wid
+    shift 2
+    deadline=$(($(date +%s) + x11_timeout))
+    while [ "$(date +%s)" -le "$deadline" ]; do
+        for wid in $(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null); do
+            case " $* " in
+            *" $wid "*) ;;
+            *) echo "$wid"; return 0 ;;
+            esac
+        done
+        sleep 0.05
+    done
+    return 1
+}
+
+# A menu or a completion list holds the keyboard grab until it is unmapped, which may be a moment
+# after the window that opened it has gone; keys sent meanwhile would be lost.
+x11_wait_no_popup() {
+    local deadline wid popup
+    deadline=$(($(date +%s) + x11_timeout))
+    while :; do
+        popup=
+        for wid in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
+            xwininfo -id "$wid" -stats 2>/dev/null | tr '\n' ' ' \
+                | grep 'IsViewable' | grep -q 'Override Redirect State: yes' && popup=$wid
+        done
+        [ -z "$popup" ] && return 0
+        [ "$(date +%s)" -le "$deadline" ] || fail "popup window $popup stayed open"
+        sleep 0.02
+    done
+}
+
+x11_focus() {
+    x11_wait_no_popup
+    timeout "$x11_timeout" xdotool windowfocus --sync "$1" 2>/dev/null || fail "window $1 did not take the focus"
+}
+
+x11_wait_gone() {
+    local deadline
+    deadline=$(($(date +%s) + x11_timeout))
+    while xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; do
+        [ "$(date +%s)" -le "$deadline" ] || fail "window $1 stayed open"
+        sleep 0.05
+    done
+}
+
+x11_click() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    # The pointer then leaves the windows, so that no tooltip opens.
+    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1 mousemove 0 0
+}
+
+x11_window() {
+    local name=$2
+    wid=$(x11_new_window "$@") || fail "no window \"$name\" appeared"
+    x11_focus "$wid"
+}
+
+x11_choose_file() {
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$1"
+    xdotool key Return
+}
+
+x11_wait_exit() {
+    local deadline state
+    deadline=$(($(date +%s) + x11_timeout))
+    # A child that has ended stays a zombie (state Z) until it is waited for.
+    while state=$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) && [ "$state" != Z ]; do
+        [ "$(date +%s)" -le "$deadline" ] || fail "the program did not end by itself"
+        sleep 0.05
+    done
+    wait "$1" || fail "the program ended with status $?"
+}

@@ -1,0 +1,148 @@
+#!/bin/sh
+# The whole road of a flight plan, driven on the real program with real keys and clicks only:
+# Continue; the two list files through the real open dialogs; a code typed whole and one found by
+# its first letters; aircraft and period picked with the keyboard; times, call sign, flight number,
+# level, percentage and a touch-and-go typed; a completeness message met and dismissed; two saves
+# into one file through the real save dialog, the second confirming the replace question; Help,
+# About and its System Info message; File, Exit. Then the file must hold exactly the two lines.
+#   x11_road.sh <zephlan binary>
+# Exit 77 (skipped) when a tool is missing.
+set -u
+program=$(realpath "$1")
+. "$(dirname "$0")/x11_harness.sh"
+x11_require Xvfb xdotool xkbcomp xwininfo cmp
+x11_start_server
+x11_map_keysyms scaron Scaron
+
+# The list files as TTools writes them: CR LF, titles in quotes that hold commas, and one
+# airport code with a Windows-1252 letter (0x8A, S with caron).
+lists=$x11_work/lists
+mkdir -p "$lists" "$x11_work/home" "$x11_work/nothing"
+printf '%s\r\n' 'KSEA,"Seattle-Tacoma Intl, WA",47.449,-122.309' \
+    "$(printf 'L\212JB,"Ljubljana, Slovenia",46.224,14.456')" \
+    'EGLL,"London Heathrow, UK",51.471,-0.461' >"$lists/Airports.txt"
+printf '%s\r\n' '1,1,"Boeing 737-800, Alaska"' '2,1,"Airbus A320, easyJet"' \
+    '3,1,"Dash 8-Q400, Horizon"' >"$lists/Aircraft list.txt"
+plans=$x11_work/plans/FlightPlans.txt
+mkdir -p "$(dirname "$plans")"
+
+# No system information tool on the search path, settings kept out of the user's home.
+(cd "$x11_work" && exec env PATH="$x11_work/nothing" HOME="$x11_work/home" \
+    XDG_CONFIG_HOME="$x11_work/home/.config" XDG_DATA_HOME="$x11_work/home/.local/share" \
+    XDG_CACHE_HOME="$x11_work/home/.cache" "$program" >"$x11_work/program.log" 2>&1) &
+pid=$!
+x11_keep $pid
+
+step() { echo "- $* ($(date +%s.%N | cut -c7-14))"; }
+
+# Waits for the program's new window called NAME (besides KNOWN ones) and gives it the focus.
+window() {
+    x11_window "$pid" "$@"
+}
+
+# Clicks the middle of the main window's control placed at LEFT TOP WIDTH HEIGHT twips in its
+# client area, which lies below the menu bar and is 6480 twips high.
+click_main() {
+    client_top=$(($(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p') - 6480 / 15))
+    x11_click "$main" $((($1 + $3 / 2) / 15)) $((client_top + ($2 + $4 / 2) / 15))
+}
+
+step "Continue on the welcome window"
+welcome=$(x11_new_window "$pid" '') || fail "no welcome window appeared"
+x11_click "$welcome" 280 424
+window '^Zephlan$'
+main=$wid
+
+step "File, Open Airport with Alt, Down, Return"
+xdotool key alt Down Return
+window '^Open$'
+x11_choose_file "$lists/Airports.txt"
+x11_wait_gone "$wid"
+window '^Open Aircrafts$'
+xdotool key Return
+x11_wait_gone "$wid"
+
+step "File, Open Aircraft with F10, Down, Return"
+x11_focus "$main"
+xdotool key F10 Down Return
+window '^Open$'
+x11_choose_file "$lists/Aircraft list.txt"
+x11_wait_gone "$wid"
+
+step "Airports, aircraft, period, rules, times and details"
+x11_focus "$main"
+LC_ALL=C.UTF-8 xdotool type --delay 5 "LŠJB"
+xdotool key Tab
+xdotool type --delay 5 "eg"
+xdotool key Tab Down Down Down Tab End Up Tab Down Tab Down Tab space Tab
+xdotool type --delay 5 "063000"
+xdotool key Tab Tab Tab
+xdotool type --delay 5 "060000"
+xdotool key Tab
+xdotool type --delay 5 "143000"
+xdotool key Tab
+xdotool type --delay 5 "N541SP"
+xdotool key Tab
+xdotool type --delay 5 "0429"
+xdotool key Tab
+xdotool type --delay 5 "050"
+
+step "Save Flight Plan before the percentage: its message"
+xdotool key Tab Tab space
+window '^AI Percentage$'
+xdotool key Return
+x11_wait_gone "$wid"
+x11_focus "$main"
+xdotool key shift+Tab
+xdotool type --delay 5 "50"
+
+step "Save Flight Plan into a new file"
+xdotool key alt+s
+window '^Save As$'
+save=$wid
+x11_choose_file "$plans"
+x11_wait_gone "$save"
+for _ in $(seq 100); do [ -s "$plans" ] && break; sleep 0.05; done
+[ -s "$plans" ] || fail "nothing was saved"
+
+step "Another flight number, saved into the same file: replace answered with Yes"
+x11_focus "$main"
+click_main 4800 3480 855 375
+xdotool key ctrl+a
+xdotool type --delay 5 "0430"
+xdotool key alt+s
+window '^Save As$'
+save=$wid
+x11_choose_file "$plans"
+window '^Save As$' "$save"
+xdotool key y
+x11_wait_gone "$save"
+
+step "Help, About, System Info and its message"
+x11_focus "$main"
+xdotool key alt Right Down Return
+window '^About Zephlan$'
+about=$wid
+xdotool key alt+s
+window '^Zephlan$' "$main"
+xdotool key Return
+x11_wait_gone "$wid"
+x11_focus "$about"
+xdotool key Escape
+x11_wait_gone "$about"
+
+step "File, Exit"
+x11_focus "$main"
+xdotool key alt Down Return
+x11_wait_exit "$pid"
+
+printf 'AC#3,N541SP,50%%,24Hr,VFR,06:00:00,TNG06:30:00,050,F,%s,EGLL,14:30:00,00:00:00,050,F,%s,L\212JB\r\n' \
+    0429 430 0430 431 >"$x11_work/expected"
+cmp "$x11_work/expected" "$plans" || {
+    echo "expected:"
+    od -c "$x11_work/expected"
+    echo "saved:"
+    od -c "$plans"
+    fail "the saved file differs"
+}
+echo "PASS: the whole road"
