@@ -1,0 +1,59 @@
+// The return flight number from any flight-number text, as written into the
+// plan: always a finite value, the same text for the same input, only the
+// characters of a number, and never longer than the return flight-number
+// field can be.
+//
+// The field's length comes from the conversion: at most seven significant
+// digits with a sign and a decimal point, in fixed form down to 1E-04
+// ("-0.0001234567") and with an exponent below that or from 1E+07 up, where
+// an overflowing text is held to the largest single value ("-3.402823E+38"):
+// 13 characters. A text the four-character flight-number box can hold has no
+// negative value with that many digits, so its field is at most 12
+// ("3.402823E+38", from "9E99").
+#include "core/NumberText.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kLongestText = 13;
+constexpr std::size_t kLongestFromBox = 12;
+constexpr std::size_t kBoxCharacters = 4;
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::vector<char> copy(data, data + size);
+    const std::string_view text(copy.data(), copy.size());
+
+    const float value = zephlan::ReturnFlightNumber(text);
+    const std::string written = zephlan::formatSingle(value);
+    if (!std::isfinite(value))
+        std::abort();
+    if (written.empty() || written.find_first_not_of("0123456789.-E+") != std::string::npos)
+        std::abort();
+    if (written.size() > kLongestText || (text.size() <= kBoxCharacters && written.size() > kLongestFromBox))
+        std::abort();
+
+    const std::string again(text);
+    const float valueAgain = zephlan::ReturnFlightNumber(again);
+    if (std::memcmp(&value, &valueAgain, sizeof value) != 0 || zephlan::formatSingle(valueAgain) != written)
+        std::abort();
+
+    // Up to six digits the number is whole and exact: it is simply one more.
+    if (text.size() <= 6 && allDigits(text) && written != std::to_string(std::stol(again) + 1))
+        std::abort();
+    return 0;
+}
