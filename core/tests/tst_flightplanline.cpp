@@ -42,6 +42,8 @@ INSTANTIATE_TEST_SUITE_P(FlightNumbers, ReturnNumber, ::testing::ValuesIn(std::v
     // Writing: seven significant digits, exponent form outside 1E-05 .. 9999999.
     {"-1", "0"}, {"-1.5", "-0.5"}, {"-.99999", "1E-05"}, {"-1.00001", "-1E-05"}, {"-0.9999", "0.0001"},
     {"12345677", "1.234568E+07"},
+    // The longest a four-character box can give, as long as any text can: thirteen characters.
+    {"-9E9", "-8.999999E+09"}, {"-1E9", "-1E+09"},
     // Overflow stops at the largest single.
     {"9E99", "3.402823E+38"}, {"1E39", "3.402823E+38"}, {"-9E99", "-3.402823E+38"}, {"3.4E38", "3.4E+38"},
     {"1E99999999999999999999", "3.402823E+38"}, {std::string(400, '9'), "3.402823E+38"},
