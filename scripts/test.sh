@@ -14,7 +14,8 @@ zephlan_configure asan
 zephlan_build asan
 ctest --preset asan --parallel "$(nproc)"
 
-# Each fuzz target for 30 seconds from its seed corpus (clang and libFuzzer).
+# Each fuzz target for 30 seconds from its seed corpus (clang and libFuzzer),
+# all four at once.
 zephlan_configure fuzz
 zephlan_build fuzz
-ctest --preset fuzz --parallel "$(nproc)"
+ctest --preset fuzz
