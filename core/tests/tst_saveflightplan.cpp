@@ -264,18 +264,19 @@ fs::path linkIntoReadOnlyFolder(const fs::path &folder, fs::perms filePermission
     const fs::path plans = existingPlans(folder / "locked");
     fs::permissions(plans, filePermissions);
     fs::permissions(folder / "locked", fs::perms(0555));
-    fs::create_symlink(plans, folder / "link.txt");
+    fs::create_symlink(plans.lexically_relative(folder), folder / "link.txt");
     return folder / "link.txt";
 }
 
-// Every entry under a folder, by its path inside it: a file's bytes, or the type of anything else.
+// Every entry under a folder, by its path inside it: a link's target, a file's
+// bytes, or the type of anything else.
 std::map<fs::path, std::string> snapshot(const fs::path &folder)
 {
     std::map<fs::path, std::string> entries;
     for (const auto &item : fs::recursive_directory_iterator(folder))
-        entries[fs::relative(item.path(), folder)] = item.is_regular_file()
-            ? readBytes(item.path())
-            : std::to_string(int(item.symlink_status().type()));
+        entries[item.path().lexically_relative(folder)] = item.is_symlink() ? "link to " + fs::read_symlink(item).string()
+            : item.is_regular_file()                                        ? readBytes(item.path())
+                                                                            : std::to_string(int(item.status().type()));
     return entries;
 }
 
@@ -437,7 +438,7 @@ const FaultCase kFaults[] = {
      std::errc::file_too_large},
     {"LinkToNothingCreatesNoTarget",
      [](const auto &f) {
-         fs::create_symlink(f / "gone.txt", f / "link.txt");
+         fs::create_symlink("gone.txt", f / "link.txt");
          return f / "link.txt";
      },
      None, std::errc::no_such_file_or_directory},
