@@ -56,17 +56,22 @@ BENCH_AIRPORTS="$work/files/airports.txt" QT_QPA_PLATFORM=offscreen QT_QPA_PLATF
 column() { awk -F, -v row="$1" -v name="$2" 'NR == 1 { gsub(/"/, ""); for (i = 1; i <= NF; i++) at[$i] = i; next }
     $1 ~ row { gsub(/"/, "", $(at[name])); print $(at[name]); exit }' "$work/lists.csv"; }
 load_ms=$(column '^"openAirportList' real_time)
+load_cpu=$(column '^"openAirportList' cpu_time)
 peak=$(column '^"openAirportList' peak_rss_MB)
 before=$(column '^"openAirportList' rss_before_MB)
 after=$(column '^"openAirportList' rss_after_MB)
-printf 'load and show: %.0f ms (mean of 3; goal under 300 ms: %s)\n' "$load_ms" "$(verdict "$load_ms" 300 '<')"
+printf 'load and show: %.0f ms, %.0f ms on the CPU (mean of 3; goal under 300 ms: %s)\n' "$load_ms" "$load_cpu" \
+    "$(verdict "$load_ms" 300 '<')"
 printf 'memory: peak %.0f MB resident for the whole process (goal under 150 MB: %s); %.0f MB before, %.0f MB kept after\n' \
     "$peak" "$(verdict "$peak" 150 '<')" "$before" "$after"
+# Wall time is what the user waits; CPU time beside it tells the program's own
+# work from the moments another process had the processor.
 for search in prefix_at_start last_entry no_match; do
     median=$(column "^\"searchKeystroke/$search/.*_median\"" real_time)
     max=$(column "^\"searchKeystroke/$search/.*_max\"" real_time)
-    printf 'keystroke %-16s median %.3f ms, worst %.3f ms of 100 (goal under 1 ms: median %s, worst %s)\n' \
-        "$search" "$median" "$max" "$(verdict "$median" 1 '<')" "$(verdict "$max" 1 '<')"
+    max_cpu=$(column "^\"searchKeystroke/$search/.*_max\"" cpu_time)
+    printf 'keystroke %-16s median %.3f ms, worst %.3f ms of 100 (%.3f ms on the CPU) (goal under 1 ms: median %s, worst %s)\n' \
+        "$search" "$median" "$max" "$max_cpu" "$(verdict "$median" 1 '<')" "$(verdict "$max" 1 '<')"
 done
 echo
 
