@@ -87,19 +87,24 @@ struct OpenedFile
 
 // Opens for appending; a file that is missing is created, and it is known
 // whether this call created it, so a failed first line can take it away again.
+// A file is only ever created by O_EXCL, which does not follow a symbolic
+// link: a link to nothing fails with ENOENT instead of creating its target,
+// a file in a place the user never chose (a link into a drive that is not
+// mounted would put it on the mount point).
 OpenedFile openForAppend(const char *path)
 {
     // Non-blocking, so a named pipe with no reader fails at once instead of hanging the window.
     constexpr int kFlags = O_WRONLY | O_APPEND | O_CLOEXEC | O_NONBLOCK;
-    int descriptor = ::open(path, kFlags);
+    const int descriptor = ::open(path, kFlags);
     if (descriptor >= 0 || errno != ENOENT)
         return {descriptor, false};
-    descriptor = ::open(path, kFlags | O_CREAT | O_EXCL, 0666);
-    if (descriptor >= 0)
-        return {descriptor, true};
-    if (errno == EEXIST)
-        return {::open(path, kFlags | O_CREAT, 0666), false};
-    return {};
+    const int created = ::open(path, kFlags | O_CREAT | O_EXCL, 0666);
+    if (created >= 0)
+        return {created, true};
+    if (errno != EEXIST)
+        return {};
+    // Created by someone else meanwhile, or a link to nothing: opened as it is now.
+    return {::open(path, kFlags), false};
 }
 
 // One write carries the whole record; a short write goes on only to learn why.
@@ -117,15 +122,47 @@ std::error_code writeRecord(int descriptor, std::string_view record, std::size_t
     return {};
 }
 
-bool cutBack(int descriptor, off_t size)
+bool sameFile(const struct stat &a, const struct stat &b)
 {
-    return ::ftruncate(descriptor, size) == 0;
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-bool isEmpty(int descriptor)
+// The record went into the opened file; fails when the path no longer names
+// it (removed, moved away or replaced after the open), as the line would then
+// sit where the user does not look for it.
+std::error_code checkStillNamed(int descriptor, const char *path)
 {
-    struct stat status{};
-    return ::fstat(descriptor, &status) == 0 && status.st_size == 0;
+    struct stat opened{};
+    struct stat named{};
+    if (::fstat(descriptor, &opened) != 0 || ::stat(path, &named) != 0)
+        return lastError();
+    if (sameFile(opened, named))
+        return {};
+    if (S_ISDIR(named.st_mode))
+        return std::make_error_code(std::errc::is_a_directory);
+    return {ESTALE, std::generic_category()};
+}
+
+// Takes back the written bytes of this call, which O_APPEND put at the end,
+// unless someone appended after them: their lines are not ours to cut.
+void cutBack(int descriptor, std::size_t written)
+{
+    const off_t end = ::lseek(descriptor, 0, SEEK_CUR);
+    struct stat now{};
+    if (end >= static_cast<off_t>(written) && ::fstat(descriptor, &now) == 0 && now.st_size == end)
+        (void)::ftruncate(descriptor, end - static_cast<off_t>(written));
+}
+
+// Removes the file this call created, provided the path still names it.
+// Compared while the descriptor is open, so the file's inode number cannot
+// have been given to another file meanwhile.
+void removeCreated(int descriptor, const char *path)
+{
+    struct stat opened{};
+    struct stat named{};
+    if (::fstat(descriptor, &opened) == 0 && opened.st_size == 0 && ::lstat(path, &named) == 0
+        && sameFile(opened, named))
+        ::unlink(path);
 }
 
 } // namespace
@@ -137,20 +174,16 @@ FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_v
     if (file.descriptor < 0)
         return {lastError()};
 
-    std::error_code error;
     std::size_t written = 0;
-    struct stat before{};
-    if (::fstat(file.descriptor, &before) != 0)
-        error = lastError();
-    else
-        error = writeRecord(file.descriptor, record, written);
+    std::error_code error = writeRecord(file.descriptor, record, written);
+    if (!error)
+        error = checkStillNamed(file.descriptor, path.c_str());
     if (error && written > 0)
-        cutBack(file.descriptor, before.st_size);
-    const bool removable = error && file.created && isEmpty(file.descriptor);
+        cutBack(file.descriptor, written);
+    if (error && file.created)
+        removeCreated(file.descriptor, path.c_str());
     if (::close(file.descriptor) != 0 && !error)
         error = lastError();
-    if (removable)
-        ::unlink(path.c_str());
     return {error};
 }
 

@@ -4,6 +4,7 @@
 
 ZEPHLAN_PACKAGES=(
     g++ cmake ninja-build pkg-config
+    clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils x11-xkb-utils

@@ -60,23 +60,34 @@ void writeFiles(const std::filesystem::path &folder)
     writeAircraft(folder / "aircraft.txt");
 }
 
-// The generated files, written once into a fresh temporary folder and removed at exit.
+// The files in the folder named by BENCH_FILES, or generated once into a
+// fresh temporary folder that is removed at exit.
 class GeneratedFiles
 {
 public:
     GeneratedFiles()
     {
+        if (const char *given = std::getenv("BENCH_FILES"); given != nullptr && *given != '\0') {
+            m_folder = given;
+            return;
+        }
         std::string pattern = (std::filesystem::temp_directory_path() / "zephlan-bench-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         m_folder = pattern;
+        m_owned = true;
         writeFiles(m_folder);
     }
-    ~GeneratedFiles() { std::filesystem::remove_all(m_folder); }
+    ~GeneratedFiles()
+    {
+        if (m_owned)
+            std::filesystem::remove_all(m_folder);
+    }
     std::filesystem::path file(const char *name) const { return m_folder / name; }
 
 private:
     std::filesystem::path m_folder;
+    bool m_owned = false;
 };
 
 const GeneratedFiles &generatedFiles()

@@ -3,11 +3,15 @@
 # generated files, all measured in this run with a warm cache (best of RUNS).
 # "whole run" times one process from start to exit, as `wc -l` is timed;
 # "in process" is bench_traffic's own rate for repeated reads in one process.
-# Builds nothing: give the build folder that holds bench/traffic/bench_traffic.
+# Builds nothing: give the build folder that holds bench/traffic/bench_traffic,
+# and optionally a folder that already holds airports.txt and aircraft.txt
+# (as bench_traffic --write-files writes them).
+#   throughput.sh [BUILD] [FILES]
 set -euo pipefail
 export LC_ALL=C
 
 build=${1:-build/testing}
+given=${2:-}
 runs=${RUNS:-5}
 bench="$build/bench/traffic/bench_traffic"
 if [[ ! -x $bench ]]; then
@@ -15,9 +19,13 @@ if [[ ! -x $bench ]]; then
     exit 1
 fi
 
-folder=$(mktemp -d)
-trap 'rm -rf "$folder"' EXIT
-"$bench" --write-files "$folder"
+if [[ -n $given ]]; then
+    folder=$given
+else
+    folder=$(mktemp -d)
+    trap 'rm -rf "$folder"' EXIT
+    "$bench" --write-files "$folder"
+fi
 cat "$folder"/*.txt >/dev/null
 
 # Best wall-clock seconds of a whole command over the runs.
@@ -35,7 +43,8 @@ best_seconds() {
 
 # Best in-process rate of one Google Benchmark, in bytes per second.
 in_process_rate() {
-    "$bench" --benchmark_filter="^$1/" --benchmark_repetitions="$runs" --benchmark_format=csv 2>/dev/null |
+    BENCH_FILES=$folder "$bench" --benchmark_filter="^$1/" --benchmark_repetitions="$runs" \
+        --benchmark_format=csv 2>/dev/null |
         awk -F, -v name="\"$1/real_time\"" '$1 == name && $6 > best { best = $6 } END { print best }'
 }
 

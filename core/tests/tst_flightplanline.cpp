@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(FlightNumbers, ReturnNumber, ::testing::ValuesIn(std::v
     // Writing: seven significant digits, exponent form outside 1E-05 .. 9999999.
     {"-1", "0"}, {"-1.5", "-0.5"}, {"-.99999", "1E-05"}, {"-1.00001", "-1E-05"}, {"-0.9999", "0.0001"},
     {"12345677", "1.234568E+07"},
+    // The longest a four-character box can give, as long as any text can: thirteen characters.
+    {"-9E9", "-8.999999E+09"}, {"-1E9", "-1E+09"},
     // Beyond the largest single there is no return number.
     {"9E99", "refused"}, {"9D99", "refused"}, {"1E39", "refused"}, {"-9E99", "refused"}, {"3.4E38", "3.4E+38"},
     {"3.402823E38", "3.402823E+38"}, {"3.5E38", "refused"}, {"1E99999999999999999999", "refused"},

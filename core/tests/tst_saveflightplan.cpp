@@ -1,4 +1,6 @@
+#include "core/FlightPlan.h"
 #include "core/FlightPlanFile.h"
+#include "core/NumberText.h"
 #include "core/SaveCommand.h"
 
 #include <gtest/gtest.h>
@@ -6,15 +8,23 @@
 #include <cerrno>
 #include <csignal>
 #include <fstream>
+#include <functional>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <thread>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/fanotify.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zephlan {
@@ -176,6 +186,30 @@ TEST_F(SaveCommand, FlightNumberTooLargeIsRefusedWithoutWriting)
     EXPECT_TRUE(fs::is_empty(folder.path));
 }
 
+// Another program changes the chosen file while the dialog closes: a folder in
+// its place is reported; a file removed is created afresh, as a new name would be.
+TEST_F(SaveCommand, FileChangedBetweenDialogAndWrite)
+{
+    std::ofstream(plans, std::ios::binary) << kExampleLine;
+    std::vector<SaveOutcome> outcomes;
+    const auto saveAfter = [&](void (*change)(const fs::path &)) {
+        SaveFrontEnd frontEnd{[this](const auto &prompt, const auto &title) { messages.emplace_back(prompt, title); },
+                              [&](const auto &, const auto &) {
+                                  change(plans);
+                                  return std::optional<fs::path>(plans);
+                              }};
+        outcomes.push_back(runSaveCommand(kExample, remembered, frontEnd));
+    };
+    saveAfter([](const fs::path &p) { fs::remove(p); fs::create_directory(p); });
+    EXPECT_TRUE(fs::is_empty(plans));
+    saveAfter([](const fs::path &p) { fs::remove(p); });
+    EXPECT_EQ(readBytes(plans), kExampleLine);
+    EXPECT_EQ(outcomes, (std::vector<SaveOutcome>{SaveOutcome::WriteFailed, SaveOutcome::Saved}));
+    EXPECT_EQ(messages, (std::vector<TextPair>{{"Could not save the flight plan to " + plans.string() + ": "
+                                                     + std::generic_category().message(EISDIR),
+                                                 "Save Flight Plan"}}));
+}
+
 // Flight rules and call mode are taken once both touch-and-go checks have passed.
 struct SaveCase
 {
@@ -248,26 +282,105 @@ fs::path existingPlans(const fs::path &folder, fs::perms removed = fs::perms::no
     return folder / "plans.txt";
 }
 
-// Every entry under a folder: a file's bytes, or the type of anything else.
+// A link in the folder to plans.txt in a subfolder that only root may change.
+fs::path linkIntoReadOnlyFolder(const fs::path &folder, fs::perms filePermissions)
+{
+    fs::create_directory(folder / "locked");
+    const fs::path plans = existingPlans(folder / "locked");
+    fs::permissions(plans, filePermissions);
+    fs::permissions(folder / "locked", fs::perms(0555));
+    fs::create_symlink(plans.lexically_relative(folder), folder / "link.txt");
+    return folder / "link.txt";
+}
+
+// Every entry under a folder, by its path inside it: a link's target, a file's
+// bytes, or the type of anything else.
 std::map<fs::path, std::string> snapshot(const fs::path &folder)
 {
     std::map<fs::path, std::string> entries;
     for (const auto &item : fs::recursive_directory_iterator(folder))
-        entries[item.path()] = item.is_regular_file() ? readBytes(item.path())
-                                                      : std::to_string(int(item.status().type()));
+        entries[item.path().lexically_relative(folder)] = item.is_symlink() ? "link to " + fs::read_symlink(item).string()
+            : item.is_regular_file()                                        ? readBytes(item.path())
+                                                                            : std::to_string(int(item.status().type()));
     return entries;
 }
 
+int openDescriptors()
+{
+    return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator()));
+}
+
+// Holds the first open of a file in the folder until meddle has run, as if
+// another program changed the folder after the append looked the file up and
+// before it wrote: a moment no test could hit otherwise. Needs the right to
+// watch file opens (root).
+class OpenInterception
+{
+public:
+    OpenInterception(const fs::path &folder, std::function<void()> meddle)
+        : m_fanotify(fanotify_init(FAN_CLASS_CONTENT | FAN_CLOEXEC, O_RDONLY | O_CLOEXEC))
+    {
+        if (m_fanotify < 0 || pipe2(m_stop, O_CLOEXEC) != 0
+            || fanotify_mark(m_fanotify, FAN_MARK_ADD, FAN_OPEN_PERM | FAN_EVENT_ON_CHILD, AT_FDCWD, folder.c_str())
+                != 0)
+            return;
+        m_thread = std::thread([this, meddle = std::move(meddle)] { answer(meddle); });
+    }
+    ~OpenInterception()
+    {
+        if (m_thread.joinable()) {
+            EXPECT_EQ(write(m_stop[1], "", 1), 1);
+            m_thread.join();
+        }
+        for (const int fd : {m_fanotify, m_stop[0], m_stop[1]})
+            if (fd >= 0)
+                close(fd);
+    }
+    OpenInterception(const OpenInterception &) = delete;
+    OpenInterception &operator=(const OpenInterception &) = delete;
+
+    bool watching() const { return m_thread.joinable(); }
+
+private:
+    void answer(const std::function<void()> &meddle)
+    {
+        bool meddled = false;
+        for (;;) {
+            pollfd ready[] = {{m_fanotify, POLLIN, 0}, {m_stop[0], POLLIN, 0}};
+            if (poll(ready, 2, -1) < 0)
+                continue;
+            if (!(ready[0].revents & POLLIN))
+                return;
+            alignas(fanotify_event_metadata) char buffer[4096];
+            const ssize_t size = read(m_fanotify, buffer, sizeof buffer);
+            auto *event = reinterpret_cast<fanotify_event_metadata *>(buffer);
+            for (ssize_t left = size; FAN_EVENT_OK(event, left); event = FAN_EVENT_NEXT(event, left)) {
+                if (!std::exchange(meddled, true))
+                    meddle();
+                close(event->fd);    // before the answer, so the appender never sees it open
+                const fanotify_response allow{event->fd, FAN_ALLOW};
+                EXPECT_EQ(write(m_fanotify, &allow, sizeof allow), ssize_t(sizeof allow));
+            }
+        }
+    }
+
+    int m_fanotify;
+    int m_stop[2] = {-1, -1};
+    std::thread m_thread;
+};
+
 // Root writes through permission bits, so AsNobody runs the append as "nobody";
 // SizeLimit lets four bytes of the line in before the write fails.
-enum class Condition { None, AsNobody, SizeLimit };
+enum Condition : unsigned { None = 0, AsNobody = 1, SizeLimit = 2 };
 
 struct FaultCase
 {
     const char *name;
     fs::path (*prepare)(const fs::path &folder);
-    Condition condition;
+    unsigned conditions;
     std::errc expected;
+    // Done to the target while the append opens it.
+    void (*meddle)(const fs::path &target) = nullptr;
 };
 
 void PrintTo(const FaultCase &row, std::ostream *out) { *out << row.name; }
@@ -303,68 +416,147 @@ private:
 
 class WriteFault : public ::testing::TestWithParam<FaultCase> {};
 
+// The folder ends as the meddling alone leaves it: every byte that was there
+// stays, no part of the line is anywhere, and no descriptor stays open.
 TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
 {
+    const FaultCase &row = GetParam();
     const TempFolder folder;
-    const fs::path target = GetParam().prepare(folder.path);
-    const auto before = snapshot(folder.path);
+    const TempFolder untouched;
+    const fs::path target = row.prepare(folder.path);
+    const fs::path untouchedTarget = row.prepare(untouched.path);
+    if (row.meddle)
+        row.meddle(untouchedTarget);
+    const int descriptors = openDescriptors();
     FileResult result;
     {
         const ProcessStateGuard guard;
-        if (GetParam().condition == Condition::AsNobody && geteuid() == 0) {
+        std::optional<OpenInterception> interception;
+        if (row.meddle && !interception.emplace(target.parent_path(), [&] { row.meddle(target); }).watching())
+            GTEST_SKIP() << "file opens cannot be watched here";
+        if ((row.conditions & AsNobody) && geteuid() == 0) {
             ASSERT_EQ(seteuid(65534), 0);
         }
-        if (GetParam().condition == Condition::SizeLimit) {
+        if (row.conditions & SizeLimit) {
             const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + 4, guard.limit().rlim_max};
             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
         }
         result = AppendFlightPlanLine(target, kLine);
     }
-    EXPECT_TRUE(result.error == GetParam().expected) << result.error.message();
-    EXPECT_EQ(snapshot(folder.path), before);
+    EXPECT_TRUE(result.error == row.expected) << result.error.message();
+    EXPECT_EQ(snapshot(folder.path), snapshot(untouched.path));
+    EXPECT_EQ(openDescriptors(), descriptors);
 }
 
 const FaultCase kFaults[] = {
-    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, Condition::None,
-     std::errc::is_a_directory},
-    {"ReadOnlyFile", [](const auto &f) { return existingPlans(f, fs::perms(0222)); }, Condition::AsNobody,
+    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, None, std::errc::is_a_directory},
+    {"ReadOnlyFile", [](const auto &f) { return existingPlans(f, fs::perms(0222)); }, AsNobody,
      std::errc::permission_denied},
-    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, Condition::None,
+    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, None,
      std::errc::no_such_file_or_directory},
-    {"ParentIsAFile", [](const auto &f) { return existingPlans(f) / "plans.txt"; }, Condition::None,
-     std::errc::not_a_directory},
-    {"PipeWithNoReader", [](const auto &f) { return mkfifo((f / "p").c_str(), 0666) ? fs::path() : f / "p"; },
-     Condition::None, std::errc::no_such_device_or_address},
-    {"FullDisk", [](const auto &) { return fs::path("/dev/full"); }, Condition::None, std::errc::no_space_on_device},
-    {"HalfWrittenLineIsCutBack", [](const auto &f) { return existingPlans(f); }, Condition::SizeLimit,
+    {"ParentIsAFile", [](const auto &f) { return existingPlans(f) / "plans.txt"; }, None, std::errc::not_a_directory},
+    {"PipeWithNoReader", [](const auto &f) { return mkfifo((f / "p").c_str(), 0666) ? fs::path() : f / "p"; }, None,
+     std::errc::no_such_device_or_address},
+    {"FullDisk", [](const auto &) { return fs::path("/dev/full"); }, None, std::errc::no_space_on_device},
+    {"HalfWrittenLineIsCutBack", [](const auto &f) { return existingPlans(f); }, SizeLimit, std::errc::file_too_large},
+    {"HalfWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, SizeLimit,
      std::errc::file_too_large},
-    {"HalfWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, Condition::SizeLimit,
+    {"LinkToNothingCreatesNoTarget",
+     [](const auto &f) {
+         fs::create_symlink("gone.txt", f / "link.txt");
+         return f / "link.txt";
+     },
+     None, std::errc::no_such_file_or_directory},
+    {"LinkToReadOnlyFileInReadOnlyFolder", [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0444)); },
+     AsNobody, std::errc::permission_denied},
+    {"HalfWrittenLineThroughLinkIntoReadOnlyFolder",
+     [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0666)); }, AsNobody | SizeLimit,
      std::errc::file_too_large},
     {"ExistingEmptyFileStays", [](const auto &f) { std::ofstream(f / "plans.txt"); return f / "plans.txt"; },
-     Condition::SizeLimit, std::errc::file_too_large},
+     SizeLimit, std::errc::file_too_large},
+    {"RemovedWhileOpening", [](const auto &f) { return existingPlans(f); }, None, std::errc::no_such_file_or_directory,
+     [](const auto &target) { fs::remove(target); }},
+    {"ReplacedByAFolderWhileOpening", [](const auto &f) { return existingPlans(f); }, None, std::errc::is_a_directory,
+     [](const auto &target) { fs::remove(target); fs::create_directory(target); }},
+    {"MovedAwayWhileOpeningKeepsItsBytes", [](const auto &f) { return existingPlans(f); }, None,
+     std::errc::no_such_file_or_directory,
+     [](const auto &target) { fs::rename(target, target.parent_path() / "moved.txt"); }},
+    {"ReplacedByAnotherFileWhileOpening",
+     [](const auto &f) {
+         fs::create_hard_link(existingPlans(f), f / "kept.txt");
+         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
+         return f / "plans.txt";
+     },
+     None, std::errc(ESTALE),
+     [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
+    // The file this call created is gone from the path: the one there now is not removed.
+    {"HalfWrittenNewFileReplacedWhileOpening",
+     [](const auto &f) {
+         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
+         return f / "plans.txt";
+     },
+     SizeLimit, std::errc::file_too_large,
+     [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, WriteFault, ::testing::ValuesIn(kFaults),
                          [](const auto &info) { return std::string(info.param.name); });
 
-// Two appenders racing on one file: each line arrives whole, in its writer's order.
-TEST(AppendLine, ConcurrentAppendersNeverSplitALine)
+// A link to a file in a folder the user may not change: the line goes to the
+// end of that file, and nothing is created or replaced beside it.
+TEST(AppendLine, ThroughALinkIntoAReadOnlyFolder)
 {
     const TempFolder folder;
+    const fs::path link = linkIntoReadOnlyFolder(folder.path, fs::perms(0666));
+    auto expected = snapshot(folder.path);
+    expected["locked/plans.txt"] += kLine + "\r\n";
+    {
+        const ProcessStateGuard guard;
+        if (geteuid() == 0) {
+            ASSERT_EQ(seteuid(65534), 0);
+        }
+        EXPECT_TRUE(AppendFlightPlanLine(link, kLine).ok());
+    }
+    EXPECT_EQ(snapshot(folder.path), expected);
+}
+
+// Two processes append to one file at once: every line arrives whole and
+// exactly as composed, each writer's lines in its own order.
+TEST(AppendLine, ConcurrentProcessesNeverSplitALine)
+{
+    constexpr int kLines = 10000;
+    const TempFolder folder;
     const fs::path plans = folder.path / "plans.txt";
-    const auto appendAll = [&](char writer) {
-        for (int i = 0; i < 1000; ++i)
-            ASSERT_TRUE(AppendFlightPlanLine(plans, std::string(150, writer) + std::to_string(i)).ok());
+    const auto lineOf = [](char writer, int number) {
+        const std::string flightNumber = std::to_string(number);
+        return ComposeFlightPlanLine({"3", std::string(1, writer) + "541SP", "50", "24Hr", "IFR", "12:00:00",
+                                      "00:00:00", "050", "R", flightNumber, "DEST", "16:00:00", "00:00:00",
+                                      ReturnFlightNumber(flightNumber).value(), "HOME"});
     };
-    std::thread first(appendAll, 'A');
-    appendAll('B');
-    first.join();
+    const auto appendAll = [&](char writer) {
+        int failures = 0;
+        for (int i = 0; i < kLines; ++i)
+            failures += AppendFlightPlanLine(plans, lineOf(writer, i)).ok() ? 0 : 1;
+        return failures;
+    };
+    const int descriptors = openDescriptors();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(appendAll('B') == 0 ? 0 : 1);
+    EXPECT_EQ(appendAll('A'), 0);
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(openDescriptors(), descriptors);
 
     std::istringstream content(readBytes(plans));
     std::map<char, int> next;
-    for (std::string line; std::getline(content, line);)
-        ASSERT_EQ(line, std::string(150, line[0]) + std::to_string(next[line[0]]++) + '\r');
-    EXPECT_EQ(next, (std::map<char, int>{{'A', 1000}, {'B', 1000}}));
+    for (std::string line; std::getline(content, line);) {
+        const char writer = line.size() > 5 ? line[5] : '?';
+        ASSERT_EQ(line, lineOf(writer, next[writer]++) + '\r');
+    }
+    EXPECT_EQ(next, (std::map<char, int>{{'A', kLines}, {'B', kLines}}));
 }
 
 } // namespace

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The performance report in one command: builds the release program (release
+# preset) and the benchmarks (bench preset, build/bench), writes one airports
+# file of 1,000,000 records and one aircraft file, and prints, all measured in
+# this run on those files:
+#   - the list reader against `wc -l` (bench/traffic/throughput.sh);
+#   - loading the airports into both pick lists and showing them: time and
+#     memory; one search keystroke over them, median and worst of 100
+#     (bench/lists/bench_lists, offscreen);
+#   - the start of zephlan until its welcome window is mapped and painted,
+#     against a minimal Qt Widgets window, offscreen and under Xvfb, median of
+#     20. The first painted frame is seen by bench/startup/first_frame, a
+#     library preloaded into the program that notes the moment the first frame
+#     goes to the window system and ends the program; under X that moment
+#     comes after the window was mapped and exposed.
+# Each figure is set beside its goal.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export LC_ALL=C
+source scripts/setup.sh
+zephlan_install_missing
+{
+    cmake --preset release && zephlan_build release
+    cmake --preset bench && zephlan_build bench
+} >/dev/null
+
+bench=build/bench/bench
+zephlan=build/release/app/zephlan
+work=$(mktemp -d)
+xvfb=
+cleanup() {
+    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+mkdir "$work/files"
+"$bench/traffic/bench_traffic" --write-files "$work/files"
+cat "$work/files"/*.txt >/dev/null
+
+verdict() { awk -v v="$1" -v goal="$2" -v op="$3" 'BEGIN {
+    met = op == "<" ? v < goal : v >= goal
+    if (met) print "goal met"
+    else if (op == "<") printf "goal missed by %.2fx\n", v / goal
+    else printf "goal missed: %.0f%% of it\n", 100 * v / goal }'; }
+
+echo "== List reader against wc -l (MB/s, best of 5) =="
+bench/traffic/throughput.sh build/bench "$work/files" | tee "$work/throughput"
+ratio=$(awk '$1 == "airports.txt" { print $8 }' "$work/throughput")
+echo "reader in process / wc -l on airports.txt: $ratio (goal at least 0.5: $(verdict "$ratio" 0.5 '>='))"
+echo
+
+echo "== 1,000,000 airports into both pick lists, offscreen =="
+BENCH_AIRPORTS="$work/files/airports.txt" QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= \
+    "$bench/lists/bench_lists" --benchmark_format=csv 2>/dev/null >"$work/lists.csv"
+# One value of a row whose name matches, from the column named in the header.
+column() { awk -F, -v row="$1" -v name="$2" 'NR == 1 { gsub(/"/, ""); for (i = 1; i <= NF; i++) at[$i] = i; next }
+    $1 ~ row { gsub(/"/, "", $(at[name])); print $(at[name]); exit }' "$work/lists.csv"; }
+load_ms=$(column '^"openAirportList' real_time)
+load_cpu=$(column '^"openAirportList' cpu_time)
+peak=$(column '^"openAirportList' peak_rss_MB)
+before=$(column '^"openAirportList' rss_before_MB)
+after=$(column '^"openAirportList' rss_after_MB)
+printf 'load and show: %.0f ms, %.0f ms on the CPU (mean of 3; goal under 300 ms: %s)\n' "$load_ms" "$load_cpu" \
+    "$(verdict "$load_ms" 300 '<')"
+printf 'memory: peak %.0f MB resident for the whole process (goal under 150 MB: %s); %.0f MB before, %.0f MB kept after\n' \
+    "$peak" "$(verdict "$peak" 150 '<')" "$before" "$after"
+# Wall time is what the user waits; CPU time beside it tells the program's own
+# work from the moments another process had the processor.
+for search in prefix_at_start last_entry no_match; do
+    median=$(column "^\"searchKeystroke/$search/.*_median\"" real_time)
+    max=$(column "^\"searchKeystroke/$search/.*_max\"" real_time)
+    max_cpu=$(column "^\"searchKeystroke/$search/.*_max\"" cpu_time)
+    printf 'keystroke %-16s median %.3f ms, worst %.3f ms of 100 (%.3f ms on the CPU) (goal under 1 ms: median %s, worst %s)\n' \
+        "$search" "$median" "$max" "$max_cpu" "$(verdict "$median" 1 '<')" "$(verdict "$max" 1 '<')"
+done
+echo
+
+# Milliseconds from the start of a program until its first painted frame, median of 20.
+first_frame_ms() {
+    local times=() start
+    for ((run = 0; run < 20; run++)); do
+        rm -f "$work/frame"
+        start=$EPOCHREALTIME
+        FIRST_FRAME_FILE="$work/frame" LD_PRELOAD="$PWD/$bench/startup/libfirst_frame.so" QT_QPA_PLATFORMTHEME= \
+            timeout 30 "$@" >/dev/null 2>&1 || true
+        [[ -s $work/frame ]] || { echo "no frame from $*" >&2; return 1; }
+        times+=("$(awk -v s="$start" -v f="$(cat "$work/frame")" 'BEGIN { print (f - s) * 1000 }')")
+    done
+    printf '%s\n' "${times[@]}" | sort -g | awk '{ t[NR] = $1 } END { print (t[10] + t[11]) / 2 }'
+}
+
+start_report() {
+    local own minimal
+    own=$(first_frame_ms "$zephlan")
+    minimal=$(first_frame_ms "$bench/startup/minimal_window")
+    ratio=$(awk -v a="$own" -v b="$minimal" 'BEGIN { printf "%.2f", a / b }')
+    printf '%-9s zephlan %6.1f ms, minimal window %6.1f ms: %sx (goal within 1.3x: %s)\n' "$1" "$own" "$minimal" \
+        "$ratio" "$(verdict "$ratio" 1.3 '<')"
+}
+
+echo "== Start until the first window is mapped and painted (median of 20) =="
+QT_QPA_PLATFORM=offscreen start_report offscreen
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb start_report Xvfb
