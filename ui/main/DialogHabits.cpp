@@ -44,14 +44,15 @@ bool isKey(QEvent *event, Qt::Key key)
 
 } // namespace
 
-void selectFirstOnDown(QAbstractItemView *list)
+void selectOnFirstMove(QAbstractItemView *list)
 {
     new EventHook(list, [list](QEvent *event) {
         QItemSelectionModel *selection = list->selectionModel();
-        if (!isKey(event, Qt::Key_Down) || selection->hasSelection() || list->model()->rowCount() == 0)
+        const bool down = isKey(event, Qt::Key_Down);
+        if (!(down || isKey(event, Qt::Key_Home)) || selection->hasSelection() || list->model()->rowCount() == 0)
             return false;
         const QModelIndex marked = list->currentIndex();
-        const QModelIndex target = marked.isValid() ? marked : list->model()->index(0, 0);
+        const QModelIndex target = down && marked.isValid() ? marked : list->model()->index(0, 0);
         selection->setCurrentIndex(target, QItemSelectionModel::ClearAndSelect);
         list->scrollTo(target);
         return true;

@@ -9,9 +9,10 @@ namespace zephlan {
 
 // Habits of an ordinary dialog that the window's controls lack by themselves.
 
-// Down in a list with nothing selected selects the entry the focus marks, the
-// first one when none is marked, rather than the one after it.
-void selectFirstOnDown(QAbstractItemView *list);
+// In a list with nothing selected, Down selects the entry the focus marks (the
+// first one when none is marked) rather than the one after it, and Home selects
+// the first entry even when the focus already marks it.
+void selectOnFirstMove(QAbstractItemView *list);
 
 // Alt with a character key types nothing: it is an access key or nothing.
 // Ctrl+Alt is left alone, as AltGr arrives as that on Windows.

@@ -169,7 +169,7 @@ void frmZephlan::buildLists(QWidget *client)
     m_lstDuration->setSelectionMode(QAbstractItemView::SingleSelection);
     const std::array<QAbstractItemView *, 4> lists = {m_lstDeparture, m_lstArrival, m_lstAircraft, m_lstDuration};
     for (QAbstractItemView *list : lists)
-        selectFirstOnDown(list);
+        selectOnFirstMove(list);
     describe(m_lstDeparture, "Departure airports",
              "The codes of the airports list; typing in the Departure box selects one");
     describe(m_lstArrival, "Destination airports",

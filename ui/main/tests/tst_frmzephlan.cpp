@@ -335,16 +335,20 @@ private slots:
         QCOMPARE(field->text(), "16:30");
     }
 
-    // Down in a list with no selection selects its first entry; a click on the caption beside
-    // an option button selects that button.
+    // Down or Home in a list with no selection selects its first entry; a click on the caption
+    // beside an option button selects that button.
     void listsAndOptionCaptions()
     {
         openLists();
-        for (const char *list : {"lstDeparture", "lstAircraft", "lstDuration"}) {
-            child(list)->setFocus();
-            QTest::keyClick(child(list), Qt::Key_Down);
-            QCOMPARE(child<QAbstractItemView>(list)->currentIndex().row(), 0);
-            QCOMPARE(selectedText(list), child<QAbstractItemView>(list)->model()->index(0, 0).data().toString());
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Home}) {
+            for (const char *list : {"lstDeparture", "lstAircraft", "lstDuration"}) {
+                auto *view = child<QAbstractItemView>(list);
+                view->selectionModel()->clearSelection();
+                view->setFocus();
+                QTest::keyClick(view, key);
+                QCOMPARE(view->currentIndex().row(), 0);
+                QCOMPARE(selectedText(list), view->model()->index(0, 0).data().toString());
+            }
         }
         for (auto [caption, option] : {std::pair{"Label7", "optVFR"}, {"Label6", "optIFR"},
                                        {"Label15", "optFlightNumber"}, {"Label14", "optCallSign"}}) {
