@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace zephlan {
@@ -23,11 +24,18 @@ public:
     int find(const QString &text) const;
 
 private:
-    bool restMatches(std::size_t row, const std::vector<char16_t> &folded) const;
+    bool restMatches(std::size_t row, std::string_view folded) const;
+
+    int firstMatch(std::string_view folded, bool exact) const;
 
     const EntryStore *m_store = nullptr;
-    // Per entry its first four case-folded UTF-16 units, one per 16 bits.
-    std::vector<std::uint64_t> m_heads;
+    // The rows grouped by their first case-folded byte, in list order within
+    // a group; group b holds positions m_groupStart[b] to m_groupStart[b + 1].
+    std::array<std::uint32_t, 257> m_groupStart{};
+    std::vector<std::uint32_t> m_rows;
+    // Per position its entry's first three bytes case-folded, the first in the
+    // lowest eight bits, and its length (at most 255) in the highest eight.
+    std::vector<std::uint32_t> m_heads;
 };
 
 } // namespace zephlan

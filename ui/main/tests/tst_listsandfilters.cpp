@@ -29,6 +29,13 @@ private slots:
         QTest::newRow("code page letters fold") << QByteArrayList{"X", "\x8A" "ABC"}
                                                 << QString::fromUtf8("\xC5\xA1" "abc") << 1;
         QTest::newRow("zero byte is part of the entry") << QByteArrayList{QByteArray("A\0", 2), "A"} << "a" << 1;
+        QTest::newRow("list order across first letters") << QByteArrayList{"KJFK", "EGLL", "KLAX", "EGKK"} << "eg" << 1;
+        QTest::newRow("empty entry matches nothing") << QByteArrayList{"", "A"} << "a" << 1;
+        const QByteArray longCode(300, 'A');
+        QTest::newRow("long exact beats long prefix") << QByteArrayList{longCode + "B", longCode}
+                                                      << QString(300, 'a') << 1;
+        QTest::newRow("long prefix") << QByteArrayList{longCode, longCode + "B"} << QString(300, 'a') + "b" << 1;
+        QTest::newRow("text the code page lacks") << QByteArrayList{"K"} << QString::fromUtf8("\xE2\x84\xAA") << -1;
     }
 
     void find()
