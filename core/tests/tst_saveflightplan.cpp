@@ -13,9 +13,13 @@
 #include <tuple>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace zephlan {
 namespace {
@@ -147,8 +151,14 @@ TEST_F(SaveCommand, WriteFailureNamesTheFileAndTheReason)
     // ü and € have Windows-1252 bytes, the last letter has none.
     answer = folder.path / "Fl\u00fcge \u20ac\u65e5" / "plans.txt";
     EXPECT_EQ(save(kExample), SaveOutcome::WriteFailed);
-    const std::string prompt = "Could not save the flight plan to " + folder.path.string()
-        + "/Fl\xfcge \x80?/plans.txt: " + std::generic_category().message(ENOENT);
+#ifdef _WIN32
+    const std::string reason = std::system_category().message(ERROR_PATH_NOT_FOUND);
+#else
+    const std::string reason = std::generic_category().message(ENOENT);
+#endif
+    const std::string separator(1, char(fs::path::preferred_separator));
+    const std::string prompt = "Could not save the flight plan to " + folder.path.string() + separator
+        + "Fl\xfcge \x80?" + separator + "plans.txt: " + reason;
     EXPECT_EQ(messages, (std::vector<TextPair>{{prompt, "Save Flight Plan"}}));
     EXPECT_TRUE(fs::is_empty(folder.path));
 }
@@ -233,6 +243,7 @@ std::map<fs::path, std::string> snapshot(const fs::path &folder)
     return entries;
 }
 
+#ifndef _WIN32
 // Root writes through permission bits, so AsNobody runs the append as "nobody";
 // SizeLimit lets four bytes of the line in before the write fails.
 enum class Condition { None, AsNobody, SizeLimit };
@@ -319,6 +330,117 @@ const FaultCase kFaults[] = {
 
 INSTANTIATE_TEST_SUITE_P(Faults, WriteFault, ::testing::ValuesIn(kFaults),
                          [](const auto &info) { return std::string(info.param.name); });
+#endif
+
+#ifdef _WIN32
+// Only when no handle to a file is left open anywhere can it be opened without sharing.
+bool openedAlone(const fs::path &file)
+{
+    const HANDLE alone = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ::CloseHandle(alone);
+    return alone != INVALID_HANDLE_VALUE;
+}
+
+// Another process, holdfile.exe from this test's folder, holds the file open
+// without sharing for the lifetime of this object.
+class HeldElsewhere
+{
+public:
+    explicit HeldElsewhere(const fs::path &file)
+    {
+        const std::string id = std::to_string(::GetCurrentProcessId());
+        m_held = ::CreateEventA(nullptr, TRUE, FALSE, ("zephlan-held-" + id).c_str());
+        m_release = ::CreateEventA(nullptr, TRUE, FALSE, ("zephlan-release-" + id).c_str());
+        std::wstring self(MAX_PATH, L'\0');
+        self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+        std::string command = '"' + (fs::path(self).parent_path() / "holdfile.exe").string() + "\" \""
+            + file.string() + "\" zephlan-held-" + id + " zephlan-release-" + id;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        EXPECT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                     &process))
+            << command;
+        m_process = process.hProcess;
+        ::CloseHandle(process.hThread);
+        const HANDLE either[] = {m_held, m_process};
+        EXPECT_EQ(::WaitForMultipleObjects(2, either, FALSE, 10000), WAIT_OBJECT_0) << "the file is not held";
+    }
+    ~HeldElsewhere()
+    {
+        ::SetEvent(m_release);
+        ::WaitForSingleObject(m_process, 10000);
+        for (const HANDLE handle : {m_process, m_held, m_release})
+            ::CloseHandle(handle);
+    }
+    HeldElsewhere(const HeldElsewhere &) = delete;
+    HeldElsewhere &operator=(const HeldElsewhere &) = delete;
+
+private:
+    HANDLE m_held = nullptr;
+    HANDLE m_release = nullptr;
+    HANDLE m_process = nullptr;
+};
+
+struct WindowsFaultCase
+{
+    const char *name;
+    fs::path (*prepare)(const fs::path &folder);
+    bool heldElsewhere;
+    DWORD expected;
+};
+
+void PrintTo(const WindowsFaultCase &row, std::ostream *out) { *out << row.name; }
+
+class WindowsWriteFault : public ::testing::TestWithParam<WindowsFaultCase> {};
+
+TEST_P(WindowsWriteFault, IsReportedAndLeavesTheFolderAsItWas)
+{
+    const TempFolder folder;
+    const fs::path target = GetParam().prepare(folder.path);
+    const auto before = snapshot(folder.path);
+    FileResult result;
+    {
+        std::optional<HeldElsewhere> held;
+        if (GetParam().heldElsewhere)
+            held.emplace(target);
+        result = AppendFlightPlanLine(target, kLine);
+    }
+    EXPECT_EQ(result.error, std::error_code(int(GetParam().expected), std::system_category()))
+        << result.error.message();
+    EXPECT_EQ(snapshot(folder.path), before);
+    if (fs::is_regular_file(target))
+        EXPECT_TRUE(openedAlone(target));
+    ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+const WindowsFaultCase kWindowsFaults[] = {
+    {"ReadOnlyFile",
+     [](const auto &f) {
+         const fs::path plans = existingPlans(f);
+         ::SetFileAttributesW(plans.c_str(), FILE_ATTRIBUTE_READONLY);
+         return plans;
+     },
+     false, ERROR_ACCESS_DENIED},
+    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, false, ERROR_ACCESS_DENIED},
+    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, false, ERROR_PATH_NOT_FOUND},
+    {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, true, ERROR_SHARING_VIOLATION},
+};
+
+INSTANTIATE_TEST_SUITE_P(Faults, WindowsWriteFault, ::testing::ValuesIn(kWindowsFaults),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(AppendLine, LeavesNoHandleOpen)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    ASSERT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_TRUE(openedAlone(plans));
+    ASSERT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_TRUE(openedAlone(plans));
+    EXPECT_EQ(readBytes(plans), kLine + "\r\n" + kLine + "\r\n");
+}
+#endif
 
 // Two appenders racing on one file: each line arrives whole, in its writer's order.
 TEST(AppendLine, ConcurrentAppendersNeverSplitALine)
