@@ -12,8 +12,10 @@ set_target_properties(gtest gtest_main PROPERTIES COMPILE_WARNING_AS_ERROR OFF)
 
 # Building needs no Wine; without it the runner says so when a test starts.
 find_program(ZEPHLAN_WINE wine)
-if(NOT ZEPHLAN_WINE)
+find_program(ZEPHLAN_WINESERVER wineserver)
+if(NOT ZEPHLAN_WINE OR NOT ZEPHLAN_WINESERVER)
     set(ZEPHLAN_WINE wine)
+    set(ZEPHLAN_WINESERVER wineserver)
 endif()
 set(ZEPHLAN_WINE_RUNNER ${CMAKE_BINARY_DIR}/wine-run)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEPHLAN_WINE_RUNNER})

@@ -149,7 +149,7 @@ TEST_F(SaveCommand, CancelIsSilent)
 TEST_F(SaveCommand, WriteFailureNamesTheFileAndTheReason)
 {
     // ü and € have Windows-1252 bytes, the last letter has none.
-    answer = folder.path / "Fl\u00fcge \u20ac\u65e5" / "plans.txt";
+    answer = folder.path / fs::path(u8"Fl\u00fcge \u20ac\u65e5") / "plans.txt";
     EXPECT_EQ(save(kExample), SaveOutcome::WriteFailed);
 #ifdef _WIN32
     const std::string reason = std::system_category().message(ERROR_PATH_NOT_FOUND);
@@ -409,8 +409,9 @@ TEST_P(WindowsWriteFault, IsReportedAndLeavesTheFolderAsItWas)
     EXPECT_EQ(result.error, std::error_code(int(GetParam().expected), std::system_category()))
         << result.error.message();
     EXPECT_EQ(snapshot(folder.path), before);
-    if (fs::is_regular_file(target))
+    if (fs::is_regular_file(target)) {
         EXPECT_TRUE(openedAlone(target));
+    }
     ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 

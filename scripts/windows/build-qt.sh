@@ -17,7 +17,8 @@ fi
 
 start=$SECONDS
 work=$(mktemp -d "${TMPDIR:-/tmp}/zephlan-qt.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# The work folder goes when Qt is installed; after a failure it stays, with its logs.
+trap 'status=$?; if ((status == 0)); then rm -rf "$work"; else echo "Logs kept in $work" >&2; fi' EXIT
 
 # A private apt configuration that knows the bookworm sources, so the
 # machine's own apt settings stay untouched.

@@ -3,6 +3,10 @@
 #include <QStringDecoder>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace zephlan;
 
 class TestWindows1252 : public QObject
@@ -35,6 +39,21 @@ private slots:
             QCOMPARE(fromWindows1252(std::string_view(&raw, 1)), expected);
         }
     }
+
+#ifdef Q_OS_WIN
+    // On Windows the table is the system's ANSI code page, which on a Western
+    // system is Windows-1252: every byte reads as Windows itself reads it there.
+    void westernSystemReadsWindows1252()
+    {
+        QCOMPARE(::GetACP(), 1252u);
+        for (int byte = 0; byte < 256; ++byte) {
+            const char raw = static_cast<char>(byte);
+            wchar_t expected = 0;
+            QCOMPARE(::MultiByteToWideChar(1252, 0, &raw, 1, &expected, 1), 1);
+            QCOMPARE(fromWindows1252(std::string_view(&raw, 1)), QString(QChar(expected)));
+        }
+    }
+#endif
 
     void knownLetters_data()
     {
