@@ -47,7 +47,7 @@ cmake -S "$work/src" -B "$work/build" -G Ninja \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF \
-    -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_tabletevent=OFF \
     -DFEATURE_zstd=OFF -DFEATURE_testlib=ON \
     >"$work/configure.log" || { tail -40 "$work/configure.log"; exit 1; }
 nice cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" \
