@@ -30,17 +30,21 @@ bool underWine()
 
 bool run(const QString &program, const QStringList &arguments)
 {
-    return QProcess::execute(program, arguments) == 0;
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
 }
 
-// reg.exe cannot store a string without its closing NUL or a string of no bytes; regedit can.
+// reg.exe cannot store a string without its closing NUL or a string of no bytes; regedit can,
+// from a file in the single-byte REGEDIT4 form.
 bool importRegistryFile(const QString &folder, const QByteArray &lines)
 {
     const QString path = folder + QStringLiteral("/values.reg");
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write("Windows Registry Editor Version 5.00\r\n\r\n" + lines);
+    file.write("REGEDIT4\r\n\r\n" + lines);
     file.close();
     return run(QStringLiteral("regedit"), {QStringLiteral("/s"), QDir::toNativeSeparators(path)});
 }
@@ -89,7 +93,7 @@ private slots:
         QVERIFY(add(QStringLiteral("Expandable"), QStringLiteral("REG_EXPAND_SZ"),
                     QStringLiteral("%SystemRoot%\\system32\\msinfo32.exe")));
         QVERIFY(importRegistryFile(m_folder.path(), "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Zephlan Tests]\r\n"
-                                                    "\"WithoutNul\"=hex(1):61,00,62,00,63,00\r\n"
+                                                    "\"WithoutNul\"=hex(1):61,62,63\r\n"
                                                     "\"NoBytes\"=hex(1):\r\n"));
     }
 
