@@ -1,29 +1,23 @@
-# Zephlan for Windows as a folder that runs by itself, and a zip of it:
-# the program, Qt's Windows platform plugin, and every DLL these two import
-# that lies in Qt's or the compiler's folders (the Qt libraries and the MinGW
-# runtime), found with objdump when installing. Whatever is found in neither
-# folder comes with Windows itself.
+# Zephlan for Windows as a folder that runs by itself, and a zip of it: the
+# program, Qt's Windows platform plugin, and every DLL these import that lies
+# in Qt's or the compiler's folders (the Qt libraries and the MinGW runtime),
+# found with objdump when installing. What is found in neither comes with
+# Windows itself.
 include(${CMAKE_CURRENT_LIST_DIR}/MinGWRuntime.cmake)
 
 install(TARGETS zephlan RUNTIME DESTINATION .)
-install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 
 zephlan_qt_dll_dir(zephlanQtDlls)
 zephlan_compiler_library_dirs(zephlanRuntimeDirs)
 install(CODE "
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-    set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND \"${CMAKE_OBJDUMP}\")
-    file(GET_RUNTIME_DEPENDENCIES
-        EXECUTABLES \"$<TARGET_FILE:zephlan>\"
-        MODULES \"$<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>\"
-        DIRECTORIES \"${zephlanQtDlls}\" ${zephlanRuntimeDirs}
-        RESOLVED_DEPENDENCIES_VAR found
-        UNRESOLVED_DEPENDENCIES_VAR fromWindows)
-    file(INSTALL \${found} DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
-    list(JOIN fromWindows \", \" fromWindows)
-    message(STATUS \"Left to Windows: \${fromWindows}\")
+    set(ZEPHLAN_DEPLOY_PROGRAM \"$<TARGET_FILE:zephlan>\")
+    set(ZEPHLAN_DEPLOY_PLATFORM \"$<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>\")
+    set(ZEPHLAN_DEPLOY_DIRS \"${zephlanQtDlls}\" \"${zephlanRuntimeDirs}\")
+    set(ZEPHLAN_DEPLOY_LINKS \"${CMAKE_BINARY_DIR}/deploy-dll-links\")
+    set(ZEPHLAN_OBJDUMP \"${CMAKE_OBJDUMP}\")
+    set(ZEPHLAN_STRIP \"${CMAKE_STRIP}\")
 ")
+install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/InstallWindowsRuntime.cmake)
 
 set(CPACK_PACKAGE_NAME Zephlan)
 set(CPACK_PACKAGE_VENDOR Zephlan)
