@@ -91,13 +91,13 @@ FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_v
             error = lastError();
         else if (written != record.size())
             error = std::make_error_code(std::errc::no_space_on_device);
+        if (error && written > 0 && !created)
+            cutBack(path, before);
     }
     if (!::CloseHandle(file) && !error)
         error = lastError();
     if (error && created)
         ::DeleteFileW(path.c_str());
-    else if (error && written > 0)
-        cutBack(path, before);
     return {error};
 }
 
