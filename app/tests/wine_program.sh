@@ -4,8 +4,9 @@
 # Packs the zip with CPack and unpacks it, prepares a fresh Wine prefix (so no
 # DLL comes from anywhere but the zip), starts its own X server and runs
 # zephlan.exe: Continue; Open Airport and Open Aircraft through the system's
-# file dialogs; a plan whose departure code has a Windows-1252 letter, searched
-# for in lower case, saved twice to one file (the second time through the
+# file dialogs, which refuse a missing file; a plan whose departure code has a
+# Windows-1252 letter, searched for in lower case, saved twice to one file
+# (after the dialog refuses a missing folder, and the second time through the
 # replace question) and compared byte for byte; About closed by Escape, About
 # closed by its OK button; Exit ends the program.
 # With ZEPHLAN_SCREENSHOTS=<folder> a screenshot of each step is kept there.
@@ -15,7 +16,7 @@ build=$(realpath "$1")
 source=$(realpath "$2")
 
 fail() { echo "FAIL: $*"; shot failure; exit 1; }
-for tool in Xvfb xdotool wine wineserver cpack cmp import; do
+for tool in Xvfb xdotool xkbcomp perl wine wineserver cpack cmp import convert; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
 done
 
@@ -44,6 +45,12 @@ xvfb=$!
 for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
 [[ -s $work/display ]] || fail "the X server did not start"
 export DISPLAY=":$(cat "$work/display")"
+# The letter é gets a key of its own (the one beside the left shift key) before
+# Wine starts; xdotool would otherwise lend it a key for an instant, which Wine
+# mostly has not learnt by the time the key arrives.
+xkbcomp -xkb "$DISPLAY" "$work/keys.xkb" 2>/dev/null \
+    && perl -0pi -e 's/key <LSGT> \{.*?\};/key <LSGT> { [ eacute, Eacute ] };/s' "$work/keys.xkb" \
+    && xkbcomp "$work/keys.xkb" "$DISPLAY" 2>/dev/null || fail "the keyboard could not be given the letter é"
 unset WINEPATH
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$source/scripts/windows/wine-prefix.sh" "$WINEPREFIX" >/dev/null || fail "the Wine prefix could not be prepared"
@@ -85,18 +92,52 @@ file_dialog_open() {
     return 1
 }
 wait_file_dialog() { for _ in $(seq 50); do file_dialog_open && return 0; sleep 0.2; done; return 1; }
+# The dialog's own complaint: a small window without a name.
+complaint_open() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+        eval "$(xdotool getwindowgeometry --shell --prefix C_ "$id" 2>/dev/null)"
+        ((C_WIDTH > 50 && C_WIDTH < 300 && C_HEIGHT > 30 && C_HEIGHT < 200)) && return 0
+    done
+    return 1
+}
+wait_complaint() { for _ in $(seq 25); do complaint_open && return 0; sleep 0.2; done; return 1; }
 wait_no_file_dialog() { for _ in $(seq 50); do file_dialog_open || return 0; sleep 0.2; done; return 1; }
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.5; }
+# Even so Wine now and then drops the é on its way from key to character: it is
+# typed into the empty departure box until the box shows it.
+type_e_acute() {
+    local try
+    for try in 1 2 3 4 5; do
+        xdotool type --delay 100 "é"
+        sleep 0.5
+        if [[ $(import -window root -crop 6x12+$((left + 36))+$((top + 39)) png:- 2>/dev/null \
+                | convert png:- -format '%[fx:minima]' info:) == 0* ]]; then
+            echo "é reached the departure box at try $try"
+            return 0
+        fi
+    done
+    fail "the letter é never reached the departure box"
+}
 type_text() { xdotool type --delay 100 "$1"; sleep 0.3; }
 key() { xdotool key "$@"; sleep 0.4; }
 # Replaces the name in the file dialog's name box and accepts it; Tab first
 # closes the list of completions Wine may show.
 choose_file() {
     wait_file_dialog || fail "no file dialog for $2"
+    click $((D_X + D_WIDTH - 200)) $((D_Y + D_HEIGHT - 41))   # the name box
     key End shift+Home
     type_text "$(windows "$1")"
     key Tab
     key Return
+}
+# A name the dialog must refuse: it says so and stays open.
+refused_file() {
+    choose_file "$1" "$2"
+    wait_complaint || fail "the dialog took $2"
+    shot "$3"
+    key Return
+    file_dialog_open || fail "the dialog closed after refusing $2"
 }
 
 wine "$program" >"$work/zephlan.log" 2>&1 &
@@ -119,6 +160,7 @@ field() { click $((left + $1)) $((top + $2)); }      # a few pixels into a box, 
 menu 17 0                                             # File, Open Airport
 wait_file_dialog || fail "no dialog for the airports list"
 shot 3-open-airport
+refused_file "$data/Missing.txt" "a missing list" 3-missing-file
 choose_file "$data/Airports.txt" "the airports list"
 window "Open Aircrafts" >/dev/null || fail "no message after the airports list"
 shot 4-message
@@ -128,7 +170,7 @@ menu 17 1                                             # File, Open Aircraft
 choose_file "$data/Aircraft.txt" "the aircraft list"
 wait_no_file_dialog || fail "the aircraft dialog stayed"
 
-field 36 44;  type_text "églb"                        # departure, found in lower case
+field 36 44;  type_e_acute; type_text "glb"           # departure, found in lower case
 field 140 44; type_text "kjfk"
 field 240 53                                          # the second aircraft
 field 430 117                                         # 24Hr, the seventh period
@@ -142,6 +184,7 @@ shot 5-filled
 plans=$data/Plans.txt
 for save in 1 2; do
     field 228 348                                     # Save Flight Plan
+    ((save == 1)) && refused_file "$data/Missing/Plans.txt" "a missing folder" 5-missing-folder
     choose_file "$plans" "the flight plans"
     if ((save == 2)); then
         sleep 1
