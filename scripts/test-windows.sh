@@ -61,10 +61,9 @@ ctest --preset windows --parallel "$(nproc)" || fail "Windows tests failed"
 echo "Tests took $(elapsed $t)"
 
 step "Package"
-cpack --preset windows -B build/windows/package >/dev/null || fail "CPack did not make the zip"
-for zip in build/windows/package/Zephlan-*-win64.zip; do
-    echo "$zip: $(du -h "$zip" | cut -f1) ($(stat -c %s "$zip") bytes)"
-done
+cpack --preset windows -B "$PWD/build/windows/package" >/dev/null || fail "CPack did not make the zip"
+zip=$(ls build/windows/package/Zephlan-*-win64.zip 2>/dev/null) || fail "CPack made no Zephlan-<version>-win64.zip"
+echo "$zip: $(du -h "$zip" | cut -f1) ($(stat -c %s "$zip") bytes)"
 
 echo
 echo "Windows build, tests and package done in $(elapsed "$started")"
