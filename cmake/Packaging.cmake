@@ -6,8 +6,6 @@ include(GNUInstallDirs)
 # The desktop entry, icon and AppStream metadata share one name.
 set(ZEPHLAN_APP_ID org.example.zephlan)
 
-install(TARGETS zephlan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-
 set(CPACK_PACKAGE_NAME zephlan)
 set(CPACK_PACKAGE_VENDOR "Zephlan Project")
 set(CPACK_PACKAGE_CONTACT "Zephlan Project <support@zephlan.example>")
@@ -18,6 +16,15 @@ Flight Plan appends one flight-plan line to a text file of the user's choice.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.zephlan.example.org/")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake)
+    set(CPACK_PACKAGE_NAME Zephlan)
+    set(CPACK_SYSTEM_NAME win64)
+    set(CPACK_GENERATOR ZIP)
+else()
+    install(TARGETS zephlan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     # Every library the program links comes from the system: no search path of its own.

@@ -1,9 +1,14 @@
 #include "core/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace zephlan {
 namespace {
@@ -15,6 +20,69 @@ constexpr std::array<char32_t, 32> kHighBytes = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 constexpr char kUnknown = '?';
+
+// What each byte stands for, and the bytes 0x80..0xFF sorted by what they stand for.
+// The bytes below 0x80 are ASCII in every code page this table is built from.
+struct CodePageTable
+{
+    std::array<char32_t, 256> codePoints{};
+    std::array<std::pair<char32_t, unsigned char>, 128> highByCodePoint{};
+};
+
+CodePageTable tableOf(const std::array<char32_t, 256> &codePoints)
+{
+    CodePageTable table;
+    table.codePoints = codePoints;
+    for (std::size_t i = 0; i < table.highByCodePoint.size(); ++i)
+        table.highByCodePoint[i] = {codePoints[0x80 + i], static_cast<unsigned char>(0x80 + i)};
+    std::sort(table.highByCodePoint.begin(), table.highByCodePoint.end());
+    return table;
+}
+
+std::array<char32_t, 256> windows1252CodePoints()
+{
+    std::array<char32_t, 256> codePoints{};
+    for (std::size_t byte = 0; byte < codePoints.size(); ++byte)
+        codePoints[byte] = byte >= 0x80 && byte < 0xA0 ? kHighBytes[byte - 0x80] : char32_t(byte);
+    return codePoints;
+}
+
+#ifdef _WIN32
+// Files on Windows are in the system's ANSI code page. Only a single-byte one
+// can be a byte-for-byte table; a multi-byte one (Chinese, Japanese, Korean,
+// UTF-8) keeps Windows-1252. A byte the code page leaves undefined stands for a
+// private-use character of its own, so every byte still round-trips.
+std::optional<std::array<char32_t, 256>> ansiCodePoints()
+{
+    CPINFO info{};
+    if (!::GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1)
+        return std::nullopt;
+    std::array<char32_t, 256> codePoints{};
+    for (std::size_t byte = 0; byte < codePoints.size(); ++byte) {
+        const char raw = static_cast<char>(byte);
+        wchar_t wide = 0;
+        const bool defined = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &raw, 1, &wide, 1) == 1;
+        codePoints[byte] = defined && (wide < 0xD800 || wide > 0xDFFF) ? char32_t(wide) : char32_t(0xF700 + byte);
+        if (byte < 0x80 && codePoints[byte] != byte)
+            return std::nullopt;
+    }
+    std::array<char32_t, 256> sorted = codePoints;
+    std::sort(sorted.begin(), sorted.end());
+    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
+        return std::nullopt;
+    return codePoints;
+}
+#endif
+
+const CodePageTable &codePage()
+{
+#ifdef _WIN32
+    static const CodePageTable table = tableOf(ansiCodePoints().value_or(windows1252CodePoints()));
+#else
+    static const CodePageTable table = tableOf(windows1252CodePoints());
+#endif
+    return table;
+}
 
 // One code point from the front of the text and its length in bytes;
 // a malformed sequence gives nothing and a length of one.
@@ -44,18 +112,18 @@ std::pair<std::optional<char32_t>, std::size_t> decodeOne(std::string_view text)
 
 std::optional<char> windows1252Byte(char32_t codePoint)
 {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+    if (codePoint < 0x80)
         return static_cast<char>(codePoint);
-    for (std::size_t i = 0; i < kHighBytes.size(); ++i) {
-        if (kHighBytes[i] == codePoint)
-            return static_cast<char>(0x80 + i);
-    }
-    return std::nullopt;
+    const auto &high = codePage().highByCodePoint;
+    const auto found = std::lower_bound(high.begin(), high.end(), std::pair<char32_t, unsigned char>(codePoint, 0));
+    if (found == high.end() || found->first != codePoint)
+        return std::nullopt;
+    return static_cast<char>(found->second);
 }
 
 char32_t windows1252CodePoint(unsigned char byte)
 {
-    return byte >= 0x80 && byte < 0xA0 ? kHighBytes[byte - 0x80] : char32_t(byte);
+    return codePage().codePoints[byte];
 }
 
 std::string utf8ToWindows1252(std::string_view utf8)

@@ -7,11 +7,12 @@
 namespace zephlan {
 
 // Windows-1252, the one text encoding of every file the program reads or
-// writes. This is the program's only table of it.
+// writes; on Windows, the system's ANSI code page when that is a single-byte
+// one. This is the program's only table of it.
 
-// The Unicode character a byte stands for. The five bytes the code page
-// leaves unassigned stand for their C1 control code points, so every byte
-// value round-trips.
+// The Unicode character a byte stands for. The bytes the code page leaves
+// unassigned stand for characters of their own (in Windows-1252 the C1 control
+// code points), so every byte value round-trips.
 char32_t windows1252CodePoint(unsigned char byte);
 
 // The byte that stands for a Unicode character, or nothing when the code

@@ -40,6 +40,32 @@ void cutBack(const std::filesystem::path &path, LARGE_INTEGER size)
     ::CloseHandle(file);
 }
 
+// Appenders of one file take turns. An append handle puts each write at the
+// end, but not every file system does so in one piece (Wine's does not), and
+// two lines written at once could mix. The lock covers one byte far beyond any
+// end of file, so it holds up no reader and no other writer.
+class AppendTurn
+{
+public:
+    explicit AppendTurn(HANDLE file) : m_file(file)
+    {
+        m_place.OffsetHigh = 0x7FFFFFFF;
+        m_held = ::LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &m_place) != 0;
+    }
+    ~AppendTurn()
+    {
+        if (m_held)
+            ::UnlockFileEx(m_file, 0, 1, 0, &m_place);
+    }
+    AppendTurn(const AppendTurn &) = delete;
+    AppendTurn &operator=(const AppendTurn &) = delete;
+
+private:
+    HANDLE m_file;
+    OVERLAPPED m_place{};
+    bool m_held = false;
+};
+
 } // namespace
 
 FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_view line)
@@ -57,18 +83,21 @@ FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_v
     std::error_code error;
     LARGE_INTEGER before{};
     DWORD written = 0;
-    if (!::GetFileSizeEx(file, &before))
-        error = lastError();
-    else if (!::WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr))
-        error = lastError();
-    else if (written != record.size())
-        error = std::make_error_code(std::errc::no_space_on_device);
+    {
+        const AppendTurn turn(file);
+        if (!::GetFileSizeEx(file, &before))
+            error = lastError();
+        else if (!::WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr))
+            error = lastError();
+        else if (written != record.size())
+            error = std::make_error_code(std::errc::no_space_on_device);
+        if (error && written > 0 && !created)
+            cutBack(path, before);
+    }
     if (!::CloseHandle(file) && !error)
         error = lastError();
     if (error && created)
         ::DeleteFileW(path.c_str());
-    else if (error && written > 0)
-        cutBack(path, before);
     return {error};
 }
 

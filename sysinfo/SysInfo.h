@@ -13,7 +13,9 @@ using RegistryStatus = std::int32_t;
 using RegistryHandle = std::uintptr_t;
 
 inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002u;
-inline constexpr std::uint32_t kSysInfoKeyAccess = 0x2003Fu;
+// Read access only (KEY_READ): an ordinary user may not open keys under
+// HKEY_LOCAL_MACHINE for writing, and the lookup only reads.
+inline constexpr std::uint32_t kSysInfoKeyAccess = 0x20019u;
 inline constexpr RegistryStatus kErrorSuccess = 0;
 inline constexpr RegistryStatus kErrorFileNotFound = 2;
 inline constexpr RegistryStatus kErrorMoreData = 234;

@@ -19,6 +19,9 @@
 #include <utility>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/fanotify.h>
@@ -26,6 +29,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace zephlan {
 namespace {
@@ -165,10 +169,16 @@ TEST_F(SaveCommand, CancelIsSilent)
 TEST_F(SaveCommand, WriteFailureNamesTheFileAndTheReason)
 {
     // ü and € have Windows-1252 bytes, the last letter has none.
-    answer = folder.path / "Fl\u00fcge \u20ac\u65e5" / "plans.txt";
+    answer = folder.path / fs::path(u8"Fl\u00fcge \u20ac\u65e5") / "plans.txt";
     EXPECT_EQ(save(kExample), SaveOutcome::WriteFailed);
-    const std::string prompt = "Could not save the flight plan to " + folder.path.string()
-        + "/Fl\xfcge \x80?/plans.txt: " + std::generic_category().message(ENOENT);
+#ifdef _WIN32
+    const std::string reason = std::system_category().message(ERROR_PATH_NOT_FOUND);
+#else
+    const std::string reason = std::generic_category().message(ENOENT);
+#endif
+    const std::string separator(1, char(fs::path::preferred_separator));
+    const std::string prompt = "Could not save the flight plan to " + folder.path.string() + separator
+        + "Fl\xfcge \x80?" + separator + "plans.txt: " + reason;
     EXPECT_EQ(messages, (std::vector<TextPair>{{prompt, "Save Flight Plan"}}));
     EXPECT_TRUE(fs::is_empty(folder.path));
 }
@@ -205,8 +215,12 @@ TEST_F(SaveCommand, FileChangedBetweenDialogAndWrite)
     saveAfter([](const fs::path &p) { fs::remove(p); });
     EXPECT_EQ(readBytes(plans), kExampleLine);
     EXPECT_EQ(outcomes, (std::vector<SaveOutcome>{SaveOutcome::WriteFailed, SaveOutcome::Saved}));
-    EXPECT_EQ(messages, (std::vector<TextPair>{{"Could not save the flight plan to " + plans.string() + ": "
-                                                     + std::generic_category().message(EISDIR),
+#ifdef _WIN32
+    const std::string reason = std::system_category().message(ERROR_ACCESS_DENIED);
+#else
+    const std::string reason = std::generic_category().message(EISDIR);
+#endif
+    EXPECT_EQ(messages, (std::vector<TextPair>{{"Could not save the flight plan to " + plans.string() + ": " + reason,
                                                  "Save Flight Plan"}}));
 }
 
@@ -282,17 +296,6 @@ fs::path existingPlans(const fs::path &folder, fs::perms removed = fs::perms::no
     return folder / "plans.txt";
 }
 
-// A link in the folder to plans.txt in a subfolder that only root may change.
-fs::path linkIntoReadOnlyFolder(const fs::path &folder, fs::perms filePermissions)
-{
-    fs::create_directory(folder / "locked");
-    const fs::path plans = existingPlans(folder / "locked");
-    fs::permissions(plans, filePermissions);
-    fs::permissions(folder / "locked", fs::perms(0555));
-    fs::create_symlink(plans.lexically_relative(folder), folder / "link.txt");
-    return folder / "link.txt";
-}
-
 // Every entry under a folder, by its path inside it: a link's target, a file's
 // bytes, or the type of anything else.
 std::map<fs::path, std::string> snapshot(const fs::path &folder)
@@ -303,6 +306,18 @@ std::map<fs::path, std::string> snapshot(const fs::path &folder)
             : item.is_regular_file()                                        ? readBytes(item.path())
                                                                             : std::to_string(int(item.status().type()));
     return entries;
+}
+
+#ifndef _WIN32
+// A link in the folder to plans.txt in a subfolder that only root may change.
+fs::path linkIntoReadOnlyFolder(const fs::path &folder, fs::perms filePermissions)
+{
+    fs::create_directory(folder / "locked");
+    const fs::path plans = existingPlans(folder / "locked");
+    fs::permissions(plans, filePermissions);
+    fs::permissions(folder / "locked", fs::perms(0555));
+    fs::create_symlink(plans.lexically_relative(folder), folder / "link.txt");
+    return folder / "link.txt";
 }
 
 int openDescriptors()
@@ -501,7 +516,120 @@ const FaultCase kFaults[] = {
 
 INSTANTIATE_TEST_SUITE_P(Faults, WriteFault, ::testing::ValuesIn(kFaults),
                          [](const auto &info) { return std::string(info.param.name); });
+#endif
 
+#ifdef _WIN32
+// Only when no handle to a file is left open anywhere can it be opened without sharing.
+bool openedAlone(const fs::path &file)
+{
+    const HANDLE alone = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ::CloseHandle(alone);
+    return alone != INVALID_HANDLE_VALUE;
+}
+
+// Another process, holdfile.exe from this test's folder, holds the file open
+// without sharing for the lifetime of this object.
+class HeldElsewhere
+{
+public:
+    explicit HeldElsewhere(const fs::path &file)
+    {
+        const std::string id = std::to_string(::GetCurrentProcessId());
+        m_held = ::CreateEventA(nullptr, TRUE, FALSE, ("zephlan-held-" + id).c_str());
+        m_release = ::CreateEventA(nullptr, TRUE, FALSE, ("zephlan-release-" + id).c_str());
+        std::wstring self(MAX_PATH, L'\0');
+        self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+        std::string command = '"' + (fs::path(self).parent_path() / "holdfile.exe").string() + "\" \""
+            + file.string() + "\" zephlan-held-" + id + " zephlan-release-" + id;
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        EXPECT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                     &process))
+            << command;
+        m_process = process.hProcess;
+        ::CloseHandle(process.hThread);
+        const HANDLE either[] = {m_held, m_process};
+        EXPECT_EQ(::WaitForMultipleObjects(2, either, FALSE, 10000), WAIT_OBJECT_0) << "the file is not held";
+    }
+    ~HeldElsewhere()
+    {
+        ::SetEvent(m_release);
+        ::WaitForSingleObject(m_process, 10000);
+        for (const HANDLE handle : {m_process, m_held, m_release})
+            ::CloseHandle(handle);
+    }
+    HeldElsewhere(const HeldElsewhere &) = delete;
+    HeldElsewhere &operator=(const HeldElsewhere &) = delete;
+
+private:
+    HANDLE m_held = nullptr;
+    HANDLE m_release = nullptr;
+    HANDLE m_process = nullptr;
+};
+
+struct WindowsFaultCase
+{
+    const char *name;
+    fs::path (*prepare)(const fs::path &folder);
+    bool heldElsewhere;
+    DWORD expected;
+};
+
+void PrintTo(const WindowsFaultCase &row, std::ostream *out) { *out << row.name; }
+
+class WindowsWriteFault : public ::testing::TestWithParam<WindowsFaultCase> {};
+
+TEST_P(WindowsWriteFault, IsReportedAndLeavesTheFolderAsItWas)
+{
+    const TempFolder folder;
+    const fs::path target = GetParam().prepare(folder.path);
+    const auto before = snapshot(folder.path);
+    FileResult result;
+    {
+        std::optional<HeldElsewhere> held;
+        if (GetParam().heldElsewhere)
+            held.emplace(target);
+        result = AppendFlightPlanLine(target, kLine);
+    }
+    EXPECT_EQ(result.error, std::error_code(int(GetParam().expected), std::system_category()))
+        << result.error.message();
+    EXPECT_EQ(snapshot(folder.path), before);
+    if (fs::is_regular_file(target)) {
+        EXPECT_TRUE(openedAlone(target));
+    }
+    ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+const WindowsFaultCase kWindowsFaults[] = {
+    {"ReadOnlyFile",
+     [](const auto &f) {
+         const fs::path plans = existingPlans(f);
+         ::SetFileAttributesW(plans.c_str(), FILE_ATTRIBUTE_READONLY);
+         return plans;
+     },
+     false, ERROR_ACCESS_DENIED},
+    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, false, ERROR_ACCESS_DENIED},
+    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, false, ERROR_PATH_NOT_FOUND},
+    {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, true, ERROR_SHARING_VIOLATION},
+};
+
+INSTANTIATE_TEST_SUITE_P(Faults, WindowsWriteFault, ::testing::ValuesIn(kWindowsFaults),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(AppendLine, LeavesNoHandleOpen)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    ASSERT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_TRUE(openedAlone(plans));
+    ASSERT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_TRUE(openedAlone(plans));
+    EXPECT_EQ(readBytes(plans), kLine + "\r\n" + kLine + "\r\n");
+}
+#endif
+
+#ifndef _WIN32
 // A link to a file in a folder the user may not change: the line goes to the
 // end of that file, and nothing is created or replaced beside it.
 TEST(AppendLine, ThroughALinkIntoAReadOnlyFolder)
@@ -558,6 +686,27 @@ TEST(AppendLine, ConcurrentProcessesNeverSplitALine)
     }
     EXPECT_EQ(next, (std::map<char, int>{{'A', kLines}, {'B', kLines}}));
 }
+#else
+// Two appenders racing on one file: each line arrives whole, in its writer's order.
+TEST(AppendLine, ConcurrentAppendersNeverSplitALine)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    const auto appendAll = [&](char writer) {
+        for (int i = 0; i < 1000; ++i)
+            ASSERT_TRUE(AppendFlightPlanLine(plans, std::string(150, writer) + std::to_string(i)).ok());
+    };
+    std::thread first(appendAll, 'A');
+    appendAll('B');
+    first.join();
+
+    std::istringstream content(readBytes(plans));
+    std::map<char, int> next;
+    for (std::string line; std::getline(content, line);)
+        ASSERT_EQ(line, std::string(150, line[0]) + std::to_string(next[line[0]]++) + '\r');
+    EXPECT_EQ(next, (std::map<char, int>{{'A', 1000}, {'B', 1000}}));
+}
+#endif
 
 } // namespace
 } // namespace zephlan

@@ -17,7 +17,8 @@ fi
 
 start=$SECONDS
 work=$(mktemp -d "${TMPDIR:-/tmp}/zephlan-qt.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# The work folder goes when Qt is installed; after a failure it stays, with its logs.
+trap 'status=$?; if ((status == 0)); then rm -rf "$work"; else echo "Logs kept in $work" >&2; fi' EXIT
 
 # A private apt configuration that knows the bookworm sources, so the
 # machine's own apt settings stay untouched.
@@ -46,7 +47,7 @@ cmake -S "$work/src" -B "$work/build" -G Ninja \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
     -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF \
-    -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_tabletevent=OFF \
     -DFEATURE_zstd=OFF -DFEATURE_testlib=ON \
     >"$work/configure.log" || { tail -40 "$work/configure.log"; exit 1; }
 nice cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" \

@@ -20,11 +20,13 @@ class FakeRegistry final : public Registry
 public:
     std::map<std::string, std::optional<StoredValue>> values;
     std::vector<std::string> opened;
-    std::set<RegistryHandle> handles; // open now
+    std::set<std::uint32_t> accessMasks; // asked for by any open
+    std::set<RegistryHandle> handles;    // open now
 
-    RegistryOpenResult open(std::uint32_t root, const std::string &key, std::uint32_t, std::uint32_t) override
+    RegistryOpenResult open(std::uint32_t root, const std::string &key, std::uint32_t, std::uint32_t access) override
     {
         opened.push_back(key);
+        accessMasks.insert(access);
         const auto entry = values.lower_bound(key + '|');
         if (root != kHkeyLocalMachine || entry == values.end() || !entry->first.starts_with(key + '|'))
             return {kErrorFileNotFound, 0};

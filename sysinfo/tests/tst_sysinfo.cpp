@@ -84,6 +84,7 @@ TEST_P(StartSysInfoTable, StartsTheToolOrShowsTheMessage)
     EXPECT_EQ(machine.shown, row.message ? message : Messages{});
     EXPECT_EQ(registry.opened.size(), row.secondTried ? 2u : 1u);
     EXPECT_TRUE(registry.handles.empty());
+    EXPECT_EQ(registry.accessMasks, std::set<std::uint32_t>{0x20019u}) << "keys are opened for reading only";
 }
 
 const std::string kTool = "C:\\Program Files\\MSInfo\\msinfo32.exe";

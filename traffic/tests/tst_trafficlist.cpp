@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
+#endif
 
 #include <cstdlib>
 #include <fstream>
@@ -23,14 +27,15 @@ using ListReader = TrafficList (*)(const fs::path &);
 // A fresh folder under the system's temporary folder, removed with its contents.
 struct TempFolder
 {
-    std::string path = (fs::temp_directory_path() / "zephlan-traffic-XXXXXX").string();
-    TempFolder() { EXPECT_NE(::mkdtemp(path.data()), nullptr) << path; }
+    fs::path path = fs::temp_directory_path() / ("zephlan-traffic-" + std::to_string(std::random_device()()));
+    TempFolder() { EXPECT_TRUE(fs::create_directory(path)) << path; }
     ~TempFolder() { std::error_code ignored; fs::remove_all(path, ignored); }
 
-    fs::path write(const std::string &bytes) const
+    fs::path write(const std::string &bytes, const fs::path &name = "list.txt") const
     {
-        std::ofstream(path + "/list.txt", std::ios::binary) << bytes;
-        return path + "/list.txt";
+        fs::create_directories((path / name).parent_path());
+        std::ofstream(path / name, std::ios::binary) << bytes;
+        return path / name;
     }
 };
 
@@ -42,6 +47,20 @@ std::vector<std::string> texts(const EntryStore &entries)
     return all;
 }
 
+#ifdef _WIN32
+// Reads the list and checks that no file was left open: only then can a file
+// be opened without sharing.
+TrafficList readList(ListReader read, const fs::path &path)
+{
+    TrafficList list = read(path);
+    if (fs::is_regular_file(path)) {
+        const HANDLE alone = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_NE(alone, INVALID_HANDLE_VALUE) << path;
+        ::CloseHandle(alone);
+    }
+    return list;
+}
+#else
 // Reads the list and checks that no file was left open.
 TrafficList readList(ListReader read, const fs::path &path)
 {
@@ -51,6 +70,7 @@ TrafficList readList(ListReader read, const fs::path &path)
     EXPECT_EQ(openFiles(), openBefore) << path;
     return list;
 }
+#endif
 
 struct ListCase
 {
@@ -103,13 +123,28 @@ const ListCase kListCases[] = {
 INSTANTIATE_TEST_SUITE_P(Traffic, ListFiles, testing::ValuesIn(kListCases),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// A file in a folder whose name has letters outside ASCII, and outside the code page too.
+TEST(ListFileFolder, MayHaveAnyName)
+{
+    const TempFolder folder;
+    const fs::path name = fs::path(u8"Fl\u00fcge \u20ac\u65e5") / "Airports.txt";
+    const TrafficList list = readList(ReadAirportList, folder.write(kBggh + "\r\n" + kEgll + "\r\n", name));
+    EXPECT_EQ(texts(list.entries), (std::vector<std::string>{"BGGH", "EGLL"}));
+    EXPECT_FALSE(list.failed);
+}
+
 TEST(UnreadablePaths, FailWithoutEntriesOrWaiting)
 {
     const TempFolder folder;
     const fs::path dir = folder.path;
+#ifdef _WIN32
+    const fs::path device = "NUL";
+#else
+    const fs::path device = "/dev/null";
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+#endif
     for (const ListReader read : {ReadAirportList, ReadAircraftList}) {
-        for (const fs::path &path : {dir / "missing.txt", dir, dir / "pipe", fs::path("/dev/null")}) {
+        for (const fs::path &path : {dir / "missing.txt", dir, dir / "pipe", device}) {
             const TrafficList list = readList(read, path);
             EXPECT_TRUE(list.failed) << path;
             EXPECT_TRUE(list.entries.empty()) << path;
@@ -133,11 +168,13 @@ TEST(FileBytes, HoldTheWholeFileAndTheListIsReadFromIt)
         const TrafficList list = readList(ReadAirportList, file);
         EXPECT_TRUE(texts(list.entries) == texts(inMemory.entries) && list.failed == inMemory.failed) << size;
     }
+#ifndef _WIN32
     // A file that reports no size but has bytes is read to its end all the same.
     std::ifstream in("/proc/self/cmdline", std::ios::binary);
     const std::string cmdline{std::istreambuf_iterator<char>(in), {}};
     ASSERT_FALSE(cmdline.empty());
     EXPECT_TRUE(FileBytes::read("/proc/self/cmdline")->view() == cmdline);
+#endif
 }
 
 } // namespace

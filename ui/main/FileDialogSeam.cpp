@@ -69,7 +69,11 @@ std::optional<QString> QtFileDialogSeam::ask(QWidget *parent, QFileDialog::Accep
                                              const QString &filter, const QString &proposedName)
 {
     ExistingFolderDialog dialog(parent);
+    // Windows users expect the system's own dialog; it too asks before replacing
+    // a file and takes only existing folders (and, to open, existing files).
+#ifndef Q_OS_WIN
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+#endif
     dialog.setAcceptMode(mode);
     // An open dialog takes only files that exist, so a mistyped name cannot
     // use up a list command that runs once.

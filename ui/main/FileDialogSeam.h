@@ -27,7 +27,7 @@ public:
 // description without its patterns in brackets gets them appended.
 QStringList qtNameFilters(const QString &pipeFilter);
 
-// Qt's own file dialog, the same on every platform.
+// The system's own file dialog on Windows, Qt's own elsewhere.
 class QtFileDialogSeam final : public QObject, public FileDialogSeam
 {
     Q_OBJECT

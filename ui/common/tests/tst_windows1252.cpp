@@ -3,6 +3,10 @@
 #include <QStringDecoder>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 using namespace zephlan;
 
 class TestWindows1252 : public QObject
@@ -35,6 +39,22 @@ private slots:
             QCOMPARE(fromWindows1252(std::string_view(&raw, 1)), expected);
         }
     }
+
+#ifdef Q_OS_WIN
+    // On Windows the table is the system's ANSI code page: every byte reads as Windows itself reads it.
+    void tableIsTheSystemCodePage()
+    {
+        for (int byte = 0; byte < 256; ++byte) {
+            const char raw = static_cast<char>(byte);
+            wchar_t expected = 0;
+            QCOMPARE(::MultiByteToWideChar(CP_ACP, 0, &raw, 1, &expected, 1), 1);
+            QCOMPARE(fromWindows1252(std::string_view(&raw, 1)), QString(QChar(expected)));
+        }
+    }
+
+    // These tests run on a Western system, where that code page is Windows-1252.
+    void systemIsWestern() { QCOMPARE(::GetACP(), 1252u); }
+#endif
 
     void knownLetters_data()
     {

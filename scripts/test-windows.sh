@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Builds Zephlan for 64-bit Windows on this Debian machine and runs every test
+# of the `windows` preset under Wine, then makes the zip:
+#   1. installs what is missing (MinGW-w64, Wine, Xvfb, ...),
+#   2. builds Qt for MinGW into the cache once (scripts/windows/build-qt.sh),
+#   3. prepares a Wine prefix with fonts in a temporary folder,
+#   4. builds the `windows` preset and runs its tests on a private X server,
+#   5. packs Zephlan-<version>-win64.zip with CPack.
+# Any step that cannot run fails the script; nothing is skipped.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+
+step() { printf '\n== %s\n' "$*"; }
+fail() { printf '\nFAILED: %s\n' "$*" >&2; exit 1; }
+started=$SECONDS
+elapsed() { echo "$(( (SECONDS - $1) / 60 )) min $(( (SECONDS - $1) % 60 )) s"; }
+
+step "Packages"
+ZEPHLAN_PACKAGES+=(
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
+    wine64 wine dpkg-dev googletest debian-archive-keyring imagemagick
+)
+zephlan_install_missing || fail "the packages could not be installed"
+
+step "Qt for Windows"
+t=$SECONDS
+scripts/windows/build-qt.sh || fail "Qt for Windows could not be built (see above)"
+echo "Qt step took $(elapsed $t)"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zephlan-windows.XXXXXX")
+xvfb_pid=
+cleanup() {
+    [[ -n ${WINEPREFIX:-} ]] && wineserver -k 2>/dev/null || true
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+step "X server"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
+[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+echo "Xvfb on $DISPLAY"
+
+step "Wine prefix"
+export WINEPREFIX=$work/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+scripts/windows/wine-prefix.sh "$WINEPREFIX" || fail "the Wine prefix could not be prepared"
+
+step "Build (windows preset)"
+t=$SECONDS
+zephlan_configure windows || fail "the windows preset did not configure"
+zephlan_build windows || fail "the windows preset did not build"
+echo "Build took $(elapsed $t)"
+
+step "Tests under Wine"
+t=$SECONDS
+ctest --preset windows --parallel "$(nproc)" || fail "Windows tests failed"
+echo "Tests took $(elapsed $t)"
+
+step "Package"
+cpack --preset windows -B "$PWD/build/windows/package" >/dev/null || fail "CPack did not make the zip"
+zip=$(ls build/windows/package/Zephlan-*-win64.zip 2>/dev/null) || fail "CPack made no Zephlan-<version>-win64.zip"
+echo "$zip: $(du -h "$zip" | cut -f1) ($(stat -c %s "$zip") bytes)"
+
+echo
+echo "Windows build, tests and package done in $(elapsed "$started")"
