@@ -28,16 +28,41 @@ std::error_code lastError()
     return {static_cast<int>(::GetLastError()), std::system_category()};
 }
 
-// The append handle cannot set the end of file, so a second handle cuts back.
-void cutBack(const std::filesystem::path &path, LARGE_INTEGER size)
+bool sameFile(HANDLE a, HANDLE b)
+{
+    BY_HANDLE_FILE_INFORMATION first{};
+    BY_HANDLE_FILE_INFORMATION second{};
+    return ::GetFileInformationByHandle(a, &first) && ::GetFileInformationByHandle(b, &second)
+        && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber
+        && first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
+// The append handle cannot set the end of file, so a second handle cuts back,
+// provided the path still names the file the line went into.
+void cutBack(HANDLE appended, const std::filesystem::path &path, LARGE_INTEGER size)
 {
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return;
-    if (::SetFilePointerEx(file, size, nullptr, FILE_BEGIN))
+    if (sameFile(appended, file) && ::SetFilePointerEx(file, size, nullptr, FILE_BEGIN))
         ::SetEndOfFile(file);
     ::CloseHandle(file);
+}
+
+// Removes the file this call created, provided the path still names it.
+// Asked while the append handle still holds the file, so its index cannot
+// have gone to another file; the removal takes effect when that handle closes.
+void removeCreated(HANDLE appended, const std::filesystem::path &path)
+{
+    const HANDLE named = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (named == INVALID_HANDLE_VALUE)
+        return;
+    const bool same = sameFile(appended, named);
+    ::CloseHandle(named);
+    if (same)
+        ::DeleteFileW(path.c_str());
 }
 
 // Appenders of one file take turns. An append handle puts each write at the
@@ -73,9 +98,11 @@ FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_v
     const std::string record = recordOf(line);
     if (record.size() > MAXDWORD)
         return {std::make_error_code(std::errc::file_too_large)};
+    // Shared for deletion too, so that a file this call created can be taken
+    // away again while it is still held.
     const HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return {lastError()};
     const bool created = ::GetLastError() != ERROR_ALREADY_EXISTS;
@@ -92,12 +119,12 @@ FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_v
         else if (written != record.size())
             error = std::make_error_code(std::errc::no_space_on_device);
         if (error && written > 0 && !created)
-            cutBack(path, before);
+            cutBack(file, path, before);
     }
+    if (error && created)
+        removeCreated(file, path);
     if (!::CloseHandle(file) && !error)
         error = lastError();
-    if (error && created)
-        ::DeleteFileW(path.c_str());
     return {error};
 }
 
