@@ -30,7 +30,8 @@ FlightPlanEntry entryFrom(const SaveInputs &inputs)
     entry.flightNumber = inputs.flightNoText;
     entry.destinationAirport = inputs.destinationText;
     entry.returnTime = inputs.returnTimeText;
-    entry.returnFlightNumber = ReturnFlightNumber(inputs.flightNoText).value_or(0.0f);
+    // The checks have made sure the return number fits.
+    entry.returnFlightNumber = *ReturnFlightNumber(inputs.flightNoText);
     entry.homeAirport = inputs.departureText;
     entry.aircraftNumber = std::to_string(inputs.aircraftIndex + 1);
     // One touch-and-go per line: the departure one wins when both are checked.
@@ -79,42 +80,66 @@ std::string systemText(const std::string &text)
 }
 #endif
 
+// In the system's own separators: a path from the file dialog has forward slashes on Windows too.
+std::string displayName(std::filesystem::path path)
+{
+    const std::u8string name = path.make_preferred().u8string();
+    return utf8ToWindows1252(std::string_view(reinterpret_cast<const char *>(name.data()), name.size()));
+}
+
+// The file itself, whatever name leads to it: a link or another spelling of the path.
+std::optional<std::filesystem::path> readListAmong(const std::filesystem::path &path,
+                                                   const std::vector<std::filesystem::path> &lists)
+{
+    for (const std::filesystem::path &list : lists) {
+        std::error_code error;
+        if (std::filesystem::equivalent(path, list, error))
+            return list;
+    }
+    return std::nullopt;
+}
+
+std::string listFilePrompt(const std::filesystem::path &list)
+{
+    return "Not saved: " + displayName(list)
+        + " is a list Zephlan read in this run, and a plan line in it would spoil the list. Choose another file.";
+}
+
 std::string writeFailurePrompt(const std::filesystem::path &path, const std::error_code &error)
 {
-    const std::u8string name = path.u8string();
-    return "Could not save the flight plan to "
-        + utf8ToWindows1252(std::string_view(reinterpret_cast<const char *>(name.data()), name.size()))
-        + ": " + systemText(error.message());
+    return "Could not save the flight plan to " + displayName(path) + ": " + systemText(error.message());
 }
 
 } // namespace
 
-SaveOutcome runSaveCommand(const SaveInputs &inputs, RememberedRules &remembered,
-                           const SaveFrontEnd &frontEnd)
+SaveResult runSaveCommand(const SaveInputs &inputs, RememberedRules &remembered,
+                          const SaveFrontEnd &frontEnd)
 {
-    FlightPlanEntry entry = entryFrom(inputs);
-    if (const auto problem = checkTouchAndGoTimes(inputs)) {
+    // The flight rules are taken once the touch-and-go times pass, even when a later check fails.
+    if (const auto problem = ValidateEntry(inputs)) {
+        if (!isTouchAndGoCheck(problem->check))
+            takeRules(inputs, remembered);
         frontEnd.showMessage(problem->prompt, problem->title);
-        return SaveOutcome::MissingInput;
+        return {SaveOutcome::Refused, problem->check};
     }
     takeRules(inputs, remembered);
-    if (const auto problem = checkRequiredInputs(inputs)) {
-        frontEnd.showMessage(problem->prompt, problem->title);
-        return problem->prompt == kFlightNumberTooLargePrompt ? SaveOutcome::FlightNumberTooLarge
-                                                              : SaveOutcome::MissingInput;
-    }
+    FlightPlanEntry entry = entryFrom(inputs);
     entry.flightRules = remembered.flightRules;
     entry.atcId = remembered.atcId;
 
     const std::optional<std::filesystem::path> path = frontEnd.askSavePath(kSaveFilter, kSaveProposedName);
     if (!path)
-        return SaveOutcome::Cancelled;
+        return {SaveOutcome::Cancelled, std::nullopt};
+    if (const auto list = readListAmong(*path, inputs.listFiles)) {
+        frontEnd.showMessage(listFilePrompt(*list), kSaveFailureTitle);
+        return {SaveOutcome::Refused, std::nullopt};
+    }
     const FileResult written = AppendFlightPlanLine(*path, ComposeFlightPlanLine(entry));
     if (!written) {
         frontEnd.showMessage(writeFailurePrompt(*path, written.error), kSaveFailureTitle);
-        return SaveOutcome::WriteFailed;
+        return {SaveOutcome::WriteFailed, std::nullopt};
     }
-    return SaveOutcome::Saved;
+    return {SaveOutcome::Saved, std::nullopt};
 }
 
 } // namespace zephlan

@@ -27,15 +27,21 @@ struct SaveFrontEnd
         askSavePath;
 };
 
-// FlightNumberTooLarge: refused after check 10; the window puts the focus in the flight number box.
-enum class SaveOutcome { Saved, MissingInput, FlightNumberTooLarge, Cancelled, WriteFailed };
+// Refused: a check failed (failedCheck says which) or the chosen file is a list read in this run.
+enum class SaveOutcome { Saved, Refused, Cancelled, WriteFailed };
+
+struct SaveResult
+{
+    SaveOutcome outcome;
+    std::optional<EntryCheck> failedCheck;
+};
 
 inline constexpr const char *kSaveFilter = "FlightPlans(*.txt)|*.txt";
 inline constexpr const char *kSaveProposedName = "FlightPlans_Zephlan .txt";
 inline constexpr const char *kSaveFailureTitle = "Save Flight Plan";
 
 // The "Save Flight Plan" command: checks, asks for the file, appends one line.
-SaveOutcome runSaveCommand(const SaveInputs &inputs, RememberedRules &remembered,
+SaveResult runSaveCommand(const SaveInputs &inputs, RememberedRules &remembered,
                            const SaveFrontEnd &frontEnd);
 
 } // namespace zephlan

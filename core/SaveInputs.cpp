@@ -2,90 +2,70 @@
 
 #include "core/NumberText.h"
 
-#include <span>
 #include <string_view>
 
 namespace zephlan {
 namespace {
 
-// An untouched time field shows its pattern filled with the prompt character "0".
+// An untouched time field shows its pattern filled with the prompt character
+// "0": a time is missing only while its field shows that and was not typed
+// into, so a typed midnight is a time like any other.
 constexpr std::string_view kUntouchedTime = "00:00:00";
 
-// A departure or return time is missing only while its field is untouched: a
-// typed "00:00:00" is midnight. The touch-and-go times keep the plain comparison.
-bool untouched(const std::string &timeText, bool typed)
+bool unfilled(const std::string &timeText, bool typed)
 {
     return !typed && timeText == kUntouchedTime;
 }
 
 struct Check
 {
+    EntryCheck check;
     bool (*fails)(const SaveInputs &);
     const char *prompt;
     const char *title;
 };
 
-constexpr Check kTouchAndGoChecks[] = {
-    {[](const SaveInputs &in) { return in.departTngChecked && in.departTngText == kUntouchedTime; },
-     "Please Enter TNG Time", "Enter Time"},
-    {[](const SaveInputs &in) { return in.destTngChecked && in.destTngText == kUntouchedTime; },
-     "Please Enter TNG Time", "Enter Time"},
-};
-
 // The aircraft check also refuses a missing selection index, so no line
 // ever starts with AC#0. A flight number whose return number would not fit is
 // refused rather than written as a clamped or infinite value.
-constexpr Check kRequiredChecks[] = {
-    {[](const SaveInputs &in) { return in.departureText.empty(); },
+constexpr Check kChecks[] = {
+    {EntryCheck::DepartTngTime, [](const SaveInputs &in) { return in.departTngChecked && unfilled(in.departTngText, in.departTngTyped); },
+     "Please Enter TNG Time", "Enter Time"},
+    {EntryCheck::DestTngTime, [](const SaveInputs &in) { return in.destTngChecked && unfilled(in.destTngText, in.destTngTyped); },
+     "Please Enter TNG Time", "Enter Time"},
+    {EntryCheck::Departure, [](const SaveInputs &in) { return in.departureText.empty(); },
      "Select or Search for Departure Airport from list", "Open Airports"},
-    {[](const SaveInputs &in) { return in.destinationText.empty(); },
+    {EntryCheck::Destination, [](const SaveInputs &in) { return in.destinationText.empty(); },
      "Select or Search for Destination Airport from list", "Open Airports"},
-    {[](const SaveInputs &in) { return in.aircraftText.empty() || in.aircraftIndex < 0; },
+    {EntryCheck::Aircraft, [](const SaveInputs &in) { return in.aircraftText.empty() || in.aircraftIndex < 0; },
      "Select Aircraft from list", "Open Aircrafts"},
-    {[](const SaveInputs &in) { return in.durationText.empty(); },
+    {EntryCheck::Duration, [](const SaveInputs &in) { return in.durationText.empty(); },
      "Select Duration", "Select Duration"},
-    {[](const SaveInputs &in) { return untouched(in.departureTimeText, in.departureTimeTyped); },
+    {EntryCheck::DepartureTime, [](const SaveInputs &in) { return unfilled(in.departureTimeText, in.departureTimeTyped); },
      "Enter Departure Time", "Departure Time"},
-    {[](const SaveInputs &in) { return untouched(in.returnTimeText, in.returnTimeTyped); },
+    {EntryCheck::ReturnTime, [](const SaveInputs &in) { return unfilled(in.returnTimeText, in.returnTimeTyped); },
      "Enter Return Time", "Return Time"},
-    {[](const SaveInputs &in) { return in.callSignText.empty(); },
+    {EntryCheck::CallSign, [](const SaveInputs &in) { return in.callSignText.empty(); },
      "Enter Call Sign", "Call Sign"},
-    {[](const SaveInputs &in) { return in.flightNoText.empty(); },
+    {EntryCheck::FlightNumber, [](const SaveInputs &in) { return in.flightNoText.empty(); },
      "Enter Flight Number", "Flight Number"},
-    {[](const SaveInputs &in) { return !ReturnFlightNumber(in.flightNoText).has_value(); },
-     kFlightNumberTooLargePrompt, "Flight Number"},
-    {[](const SaveInputs &in) { return in.flightLevelText.empty(); },
+    {EntryCheck::FlightNumberRange, [](const SaveInputs &in) { return !ReturnFlightNumber(in.flightNoText).has_value(); },
+     "Flight number is too large", "Flight Number"},
+    {EntryCheck::FlightLevel, [](const SaveInputs &in) { return in.flightLevelText.empty(); },
      "Enter Flight Level  ie. 050 = 5000ft ", "Flight Level"},
-    {[](const SaveInputs &in) { return in.percentText.empty(); },
+    {EntryCheck::Percent, [](const SaveInputs &in) { return in.percentText.empty(); },
      "Enter desired AI percentage", "AI Percentage"},
 };
 
-std::optional<EntryProblem> firstFailure(std::span<const Check> checks, const SaveInputs &inputs)
-{
-    for (const Check &check : checks) {
-        if (check.fails(inputs))
-            return EntryProblem{check.prompt, check.title};
-    }
-    return std::nullopt;
-}
-
 } // namespace
-
-std::optional<EntryProblem> checkTouchAndGoTimes(const SaveInputs &inputs)
-{
-    return firstFailure(kTouchAndGoChecks, inputs);
-}
-
-std::optional<EntryProblem> checkRequiredInputs(const SaveInputs &inputs)
-{
-    return firstFailure(kRequiredChecks, inputs);
-}
 
 std::optional<EntryProblem> ValidateEntry(const SaveInputs &inputs)
 {
-    if (auto problem = checkTouchAndGoTimes(inputs))
-        return problem;
-    return checkRequiredInputs(inputs);
+    for (const Check &check : kChecks) {
+        if (check.fails(inputs))
+            return EntryProblem{check.check, check.prompt, check.title};
+    }
+    return std::nullopt;
 }
 
 } // namespace zephlan

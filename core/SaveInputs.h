@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zephlan {
 
@@ -17,10 +19,13 @@ struct SaveInputs
     std::string durationText;
     std::string departureTimeText = "00:00:00";
     std::string returnTimeText = "00:00:00";
-    // Whether each field was typed into since the window loaded or Reset emptied
-    // it, so that a typed midnight is told apart from an untouched field.
+    // Whether each time field was typed into since the window loaded, Reset
+    // emptied it or (for a touch-and-go time) its box was ticked, so that a typed
+    // midnight is told apart from a field left as it was.
     bool departureTimeTyped = false;
     bool returnTimeTyped = false;
+    bool departTngTyped = false;
+    bool destTngTyped = false;
     bool departTngChecked = false;
     bool destTngChecked = false;
     std::string departTngText = "00:00:00";
@@ -33,28 +38,45 @@ struct SaveInputs
     std::string flightNoText;
     std::string flightLevelText;
     std::string percentText;
+    // The list files read in this run: a plan line inside one would shift every record after it.
+    std::vector<std::filesystem::path> listFiles;
 };
 
-// Prompt and title of the first completeness check that failed.
+// The completeness checks in the order they run: the two touch-and-go times,
+// then the ten inputs, with the flight-number range after the flight number.
+enum class EntryCheck {
+    DepartTngTime,
+    DestTngTime,
+    Departure,
+    Destination,
+    Aircraft,
+    Duration,
+    DepartureTime,
+    ReturnTime,
+    CallSign,
+    FlightNumber,
+    FlightNumberRange,
+    FlightLevel,
+    Percent,
+};
+
+// The flight rules and call mode are taken after the touch-and-go checks pass.
+constexpr bool isTouchAndGoCheck(EntryCheck check)
+{
+    return check == EntryCheck::DepartTngTime || check == EntryCheck::DestTngTime;
+}
+
+// The first check that failed, with its prompt and title.
 struct EntryProblem
 {
+    EntryCheck check;
     std::string prompt;
     std::string title;
 
     bool operator==(const EntryProblem &) const = default;
 };
 
-// Refused right after check 10: the return flight number, the flight number
-// plus one, would not fit a single-precision value.
-inline constexpr const char *kFlightNumberTooLargePrompt = "Flight number is too large";
-
-// The twelve completeness checks in order, with the flight-number range check
-// after the tenth; nothing when all pass.
+// Runs the checks in order; nothing when all pass.
 std::optional<EntryProblem> ValidateEntry(const SaveInputs &inputs);
-
-// The same checks in two runs, so that the save command can take the flight
-// rules between them: checks 1 and 2 (touch-and-go times), then the rest.
-std::optional<EntryProblem> checkTouchAndGoTimes(const SaveInputs &inputs);
-std::optional<EntryProblem> checkRequiredInputs(const SaveInputs &inputs);
 
 } // namespace zephlan

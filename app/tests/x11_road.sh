@@ -93,7 +93,6 @@ window '^AI Percentage$'
 xdotool key Return
 x11_wait_gone "$wid"
 x11_focus "$main"
-xdotool key shift+Tab
 xdotool type --delay 5 "50"
 
 step "Save Flight Plan into a new file"

@@ -58,7 +58,7 @@ const SaveInputs kExample{.departureText = "HOME", .destinationText = "DEST", .a
                           .returnTimeText = "16:00:00", .departureTimeTyped = true, .returnTimeTyped = true,
                           .departTngText = "06:30:00", .destTngText = "17:15:00",
                           .ifrSelected = true, .callSignModeSelected = true, .callSignText = "N541SP",
-                          .flightNoText = "0429", .flightLevelText = "050", .percentText = "50"};
+                          .flightNoText = "0429", .flightLevelText = "050", .percentText = "50", .listFiles = {}};
 
 const std::string kExampleLine =
     "AC#3,N541SP,50%,24Hr,IFR,12:00:00,00:00:00,050,R,0429,DEST,16:00:00,00:00:00,050,R,430,HOME\r\n";
@@ -80,33 +80,33 @@ struct Check
 
 // The input each check looks at, left unfilled, in the order of the checks.
 const Check kChecks[] = {
-    {"Check1", [](auto &in) { in.departTngChecked = true; in.departTngText = "00:00:00"; },
-     {"Please Enter TNG Time", "Enter Time"}},
-    {"Check2", [](auto &in) { in.destTngChecked = true; in.destTngText = "00:00:00"; },
-     {"Please Enter TNG Time", "Enter Time"}},
-    {"Check3", [](auto &in) { in.departureText.clear(); },
-     {"Select or Search for Departure Airport from list", "Open Airports"}},
-    {"Check4", [](auto &in) { in.destinationText.clear(); },
-     {"Select or Search for Destination Airport from list", "Open Airports"}},
-    {"Check5", [](auto &in) { in.aircraftText.clear(); }, {"Select Aircraft from list", "Open Aircrafts"}},
-    {"Check6", [](auto &in) { in.durationText.clear(); }, {"Select Duration", "Select Duration"}},
-    {"Check7", [](auto &in) { in.departureTimeText = "00:00:00"; in.departureTimeTyped = false; },
-     {"Enter Departure Time", "Departure Time"}},
-    {"Check8", [](auto &in) { in.returnTimeText = "00:00:00"; in.returnTimeTyped = false; },
-     {"Enter Return Time", "Return Time"}},
-    {"Check9", [](auto &in) { in.callSignText.clear(); }, {"Enter Call Sign", "Call Sign"}},
-    {"Check10", [](auto &in) { in.flightNoText.clear(); }, {"Enter Flight Number", "Flight Number"}},
-    {"FlightNumberTooLarge", [](auto &in) { if (!in.flightNoText.empty()) in.flightNoText = "9E99"; },
-     {"Flight number is too large", "Flight Number"}},
-    {"Check11", [](auto &in) { in.flightLevelText.clear(); },
-     {"Enter Flight Level  ie. 050 = 5000ft ", "Flight Level"}},
-    {"Check12", [](auto &in) { in.percentText.clear(); }, {"Enter desired AI percentage", "AI Percentage"}},
+    {"DepartTngTime", [](auto &in) { in.departTngChecked = true; in.departTngText = "00:00:00"; },
+     {EntryCheck::DepartTngTime, "Please Enter TNG Time", "Enter Time"}},
+    {"DestTngTime", [](auto &in) { in.destTngChecked = true; in.destTngText = "00:00:00"; },
+     {EntryCheck::DestTngTime, "Please Enter TNG Time", "Enter Time"}},
+    {"Departure", [](auto &in) { in.departureText.clear(); },
+     {EntryCheck::Departure, "Select or Search for Departure Airport from list", "Open Airports"}},
+    {"Destination", [](auto &in) { in.destinationText.clear(); },
+     {EntryCheck::Destination, "Select or Search for Destination Airport from list", "Open Airports"}},
+    {"Aircraft", [](auto &in) { in.aircraftText.clear(); }, {EntryCheck::Aircraft, "Select Aircraft from list", "Open Aircrafts"}},
+    {"Duration", [](auto &in) { in.durationText.clear(); }, {EntryCheck::Duration, "Select Duration", "Select Duration"}},
+    {"DepartureTime", [](auto &in) { in.departureTimeText = "00:00:00"; in.departureTimeTyped = false; },
+     {EntryCheck::DepartureTime, "Enter Departure Time", "Departure Time"}},
+    {"ReturnTime", [](auto &in) { in.returnTimeText = "00:00:00"; in.returnTimeTyped = false; },
+     {EntryCheck::ReturnTime, "Enter Return Time", "Return Time"}},
+    {"CallSign", [](auto &in) { in.callSignText.clear(); }, {EntryCheck::CallSign, "Enter Call Sign", "Call Sign"}},
+    {"FlightNumber", [](auto &in) { in.flightNoText.clear(); }, {EntryCheck::FlightNumber, "Enter Flight Number", "Flight Number"}},
+    {"FlightNumberRange", [](auto &in) { if (!in.flightNoText.empty()) in.flightNoText = "9E99"; },
+     {EntryCheck::FlightNumberRange, "Flight number is too large", "Flight Number"}},
+    {"FlightLevel", [](auto &in) { in.flightLevelText.clear(); },
+     {EntryCheck::FlightLevel, "Enter Flight Level  ie. 050 = 5000ft ", "Flight Level"}},
+    {"Percent", [](auto &in) { in.percentText.clear(); }, {EntryCheck::Percent, "Enter desired AI percentage", "AI Percentage"}},
 };
 constexpr int kCheckCount = static_cast<int>(std::size(kChecks));
 
-class EntryCheck : public ::testing::TestWithParam<int> {};
+class CheckOrder : public ::testing::TestWithParam<int> {};
 
-TEST_P(EntryCheck, FiresAloneAndBeforeEveryLaterCheck)
+TEST_P(CheckOrder, FiresAloneAndBeforeEveryLaterCheck)
 {
     SaveInputs alone = kExample;
     SaveInputs withLater = kExample;
@@ -117,7 +117,7 @@ TEST_P(EntryCheck, FiresAloneAndBeforeEveryLaterCheck)
     EXPECT_EQ(ValidateEntry(withLater), kChecks[GetParam()].problem);
 }
 
-INSTANTIATE_TEST_SUITE_P(Checks, EntryCheck, ::testing::Range(0, kCheckCount),
+INSTANTIATE_TEST_SUITE_P(Checks, CheckOrder, ::testing::Range(0, kCheckCount),
                          [](const auto &info) { return std::string(kChecks[info.param].name); });
 
 // Records what the command shows and asks, and answers the save question.
@@ -126,14 +126,16 @@ class SaveCommand : public ::testing::Test
 protected:
     SaveOutcome save(const SaveInputs &inputs)
     {
-        return runSaveCommand(inputs, remembered,
+        result = runSaveCommand(inputs, remembered,
                               {[this](const auto &prompt, const auto &title) { messages.emplace_back(prompt, title); },
                                [this](const auto &filter, const auto &name) {
                                    questions.emplace_back(filter, name);
                                    return answer;
                                }});
+        return result.outcome;
     }
 
+    SaveResult result{};
     TempFolder folder;
     fs::path plans = folder.path / "FlightPlans.txt";
     std::optional<fs::path> answer = plans;
@@ -189,11 +191,32 @@ TEST_F(SaveCommand, FlightNumberTooLargeIsRefusedWithoutWriting)
         SaveInputs inputs = kExample;
         inputs.flightNoText = number;
         inputs.flightLevelText.clear();
-        EXPECT_EQ(save(inputs), SaveOutcome::FlightNumberTooLarge) << number;
+        EXPECT_EQ(save(inputs), SaveOutcome::Refused) << number;
+        EXPECT_EQ(result.failedCheck, EntryCheck::FlightNumberRange) << number;
     }
     EXPECT_EQ(messages, std::vector<TextPair>(4, {"Flight number is too large", "Flight Number"}));
     EXPECT_TRUE(questions.empty());
     EXPECT_TRUE(fs::is_empty(folder.path));
+}
+
+// A plan line inside a list read in this run would shift every record after it.
+TEST_F(SaveCommand, ListFilesReadInThisRunAreRefused)
+{
+    const fs::path airports = folder.path / "Airports.txt";
+    std::ofstream(airports, std::ios::binary) << "EGLL,N51* 28.39',W0* 27.41',83\r\n";
+    fs::create_symlink(airports, folder.path / "link.txt");
+    SaveInputs inputs = kExample;
+    inputs.listFiles = {folder.path / "Aircraft.txt", airports};
+    for (const fs::path &chosen : {airports, folder.path / "link.txt", folder.path / "." / "Airports.txt"}) {
+        answer = chosen;
+        EXPECT_EQ(save(inputs), SaveOutcome::Refused) << chosen;
+        EXPECT_EQ(result.failedCheck, std::nullopt);
+    }
+    EXPECT_EQ(readBytes(airports), "EGLL,N51* 28.39',W0* 27.41',83\r\n");
+    EXPECT_EQ(messages.size(), 3u);
+    EXPECT_NE(messages.at(0).first.find(airports.string()), std::string::npos);
+    answer = plans;
+    EXPECT_EQ(save(inputs), SaveOutcome::Saved);
 }
 
 // Another program changes the chosen file while the dialog closes: a folder in
@@ -208,7 +231,7 @@ TEST_F(SaveCommand, FileChangedBetweenDialogAndWrite)
                                   change(plans);
                                   return std::optional<fs::path>(plans);
                               }};
-        outcomes.push_back(runSaveCommand(kExample, remembered, frontEnd));
+        outcomes.push_back(runSaveCommand(kExample, remembered, frontEnd).outcome);
     };
     saveAfter([](const fs::path &p) { fs::remove(p); fs::create_directory(p); });
     EXPECT_TRUE(fs::is_empty(plans));
@@ -246,7 +269,8 @@ TEST_P(SavedLine, FollowsTheInputsAndRemembersTheRules)
     remembered = row.before;
     const std::optional<EntryProblem> problem = ValidateEntry(inputs);
 
-    EXPECT_EQ(save(inputs), row.written.empty() ? SaveOutcome::MissingInput : SaveOutcome::Saved);
+    EXPECT_EQ(save(inputs), row.written.empty() ? SaveOutcome::Refused : SaveOutcome::Saved);
+    EXPECT_EQ(result.failedCheck, problem ? std::optional(problem->check) : std::nullopt);
     EXPECT_EQ(readBytes(plans), row.written);
     EXPECT_EQ(std::tie(remembered.flightRules, remembered.atcId), std::tie(row.after.flightRules, row.after.atcId));
     EXPECT_EQ(messages, (problem ? std::vector<TextPair>{{problem->prompt, problem->title}} : std::vector<TextPair>{}));
@@ -276,6 +300,9 @@ const SaveCase kSaves[] = {
     {"Check2FailsKeepsLast", [](auto &in) { kChecks[1].unfill(in); }, {"VFR", "F"}, {"VFR", "F"}, ""},
     {"Check3FailsTakesNew", [](auto &in) { kChecks[2].unfill(in); }, {"VFR", "F"}, {"IFR", "R"}, ""},
     {"Check12FailsTakesNew", [](auto &in) { kChecks[kCheckCount - 1].unfill(in); }, {}, {"IFR", "R"}, ""},
+    {"TypedTngMidnight",
+     [](auto &in) { in.departTngChecked = in.departTngTyped = true; in.departTngText = "00:00:00"; }, {},
+     {"IFR", "R"}, exampleLine("IFR", "R", "TNG00:00:00")},
     {"TypedMidnight", [](auto &in) { in.departureTimeText = "00:00:00"; }, {}, {"IFR", "R"},
      "AC#3,N541SP,50%,24Hr,IFR,00:00:00,00:00:00,050,R,0429,DEST,16:00:00,00:00:00,050,R,430,HOME\r\n"},
     {"OddTimesPass", [](auto &in) { in.departTngChecked = true; in.departTngText = in.returnTimeText = "99:99:01"; },

@@ -80,10 +80,16 @@ std::optional<QString> QtFileDialogSeam::ask(QWidget *parent, QFileDialog::Accep
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setNameFilters(qtNameFilters(filter));
+    // A name typed without an extension means the .txt the filter shows, to open as to save.
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    if (!m_lastFolder.isEmpty())
+        dialog.setDirectory(m_lastFolder);
     dialog.selectFile(proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first();
+    const QString chosen = dialog.selectedFiles().first();
+    m_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 } // namespace zephlan

@@ -27,7 +27,8 @@ public:
 // description without its patterns in brackets gets them appended.
 QStringList qtNameFilters(const QString &pipeFilter);
 
-// The system's own file dialog on Windows, Qt's own elsewhere.
+// The system's own file dialog on Windows, Qt's own elsewhere. Each dialog
+// opens in the folder of the file last chosen in any of them.
 class QtFileDialogSeam final : public QObject, public FileDialogSeam
 {
     Q_OBJECT
@@ -42,6 +43,8 @@ public:
 private:
     std::optional<QString> ask(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
                                const QString &proposedName);
+
+    QString m_lastFolder;
 };
 
 } // namespace zephlan

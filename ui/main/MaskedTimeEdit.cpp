@@ -1,5 +1,8 @@
 #include "ui/main/MaskedTimeEdit.h"
 
+#include "core/TimeOfDay.h"
+#include "ui/main/StorableText.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -76,8 +79,7 @@ void MaskedTimeEdit::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->matches(QKeySequence::Paste)) {
-        clearSelection();
-        typeText(QGuiApplication::clipboard()->text());
+        pasteText(QGuiApplication::clipboard()->text());
         return;
     }
     if (event->matches(QKeySequence::Cut)) {
@@ -146,24 +148,37 @@ void MaskedTimeEdit::mouseReleaseEvent(QMouseEvent *event)
 void MaskedTimeEdit::typeText(const QString &text)
 {
     for (const QChar ch : text) {
-        if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
-            typeDigit(ch);
+        if (ch.unicode() > 0x7f)
+            continue;
+        clearSelection();
+        if (const auto typed = typeIntoTime({m_buffer.toStdString(), cursorPosition()}, ch.toLatin1()))
+            take(*typed);
     }
 }
 
-void MaskedTimeEdit::typeDigit(QChar digit)
+// A refused paste leaves the field, its selection included, as it was.
+void MaskedTimeEdit::pasteText(const QString &text)
 {
-    clearSelection();
-    int position = cursorPosition();
-    while (position < kTimeLength && !isDigitPlace(position))
-        ++position;
-    if (position >= kTimeLength)
+    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 0x80; });
+    std::string cleared = m_buffer.toStdString();
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    for (int position = start; position < std::min(start + int(selectedText().size()), kTimeLength); ++position) {
+        if (isDigitPlace(position))
+            cleared[position] = '0';
+    }
+    const std::optional<TimeField> pasted = ascii ? pasteIntoTime({cleared, start}, text.toStdString()) : std::nullopt;
+    if (!pasted) {
+        showBoxNotice(this, QStringLiteral("Left out, not a time of day: ") + text.simplified());
         return;
-    m_buffer[position++] = digit;
+    }
+    take(*pasted);
+}
+
+void MaskedTimeEdit::take(const TimeField &field)
+{
+    m_buffer = QString::fromStdString(field.text);
     m_typedInto = true;
-    while (position < kTimeLength && !isDigitPlace(position))
-        ++position;
-    showBuffer(position);
+    showBuffer(field.cursor);
 }
 
 void MaskedTimeEdit::clearBackward()

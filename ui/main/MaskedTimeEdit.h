@@ -3,9 +3,14 @@
 #include <QLineEdit>
 
 namespace zephlan {
+struct TimeField;
+}
+
+namespace zephlan {
 
 // A time field with the pattern "##:##:##": six digit places, fixed colons
-// that typing skips, "0" in every place not yet typed. Unfocused and holding
+// that typing skips, "0" in every place not yet typed. It only ever holds a
+// time of day: keys and pastes that would make another are refused. Unfocused and holding
 // a valid time it shows "hh:mm"; focused, or while being typed into, it
 // shows all eight characters. The click that brings the focus in leaves the
 // selection made on getting the focus, so typing starts where that put it.
@@ -21,6 +26,8 @@ public:
     void reapplyPattern();
     // Whether a digit was typed or pasted since construction or reapplyPattern.
     bool typedInto() const { return m_typedInto; }
+    // Keeps the time but counts it as not typed, as when the field is first shown.
+    void forgetTyping() { m_typedInto = false; }
     // Hours 00-23, minutes and seconds 00-59.
     bool holdsValidTime() const;
 
@@ -39,7 +46,8 @@ protected:
 private:
     bool isNavigation(QKeyEvent *event) const;
     void typeText(const QString &text);
-    void typeDigit(QChar digit);
+    void pasteText(const QString &text);
+    void take(const TimeField &field);
     void clearBackward();
     void clearForward();
     bool clearSelection();

@@ -61,9 +61,10 @@ StorableEdit storableEdit(const QString &before, const QString &after, int curso
     return edit;
 }
 
-StorableTextValidator::StorableTextValidator(QLineEdit *box, int maxLength)
+StorableTextValidator::StorableTextValidator(QLineEdit *box, int maxLength, const QString &longerOnly)
     : QValidator(box)
     , m_maxLength(maxLength)
+    , m_longerOnly(longerOnly)
     , m_accepted(box->text())
 {
     connect(box, &QLineEdit::textChanged, this, &StorableTextValidator::settle);
@@ -73,7 +74,12 @@ StorableTextValidator::StorableTextValidator(QLineEdit *box, int maxLength)
 
 QValidator::State StorableTextValidator::validate(QString &input, int &cursor) const
 {
-    const StorableEdit edit = storableEdit(m_accepted, input, cursor, m_maxLength);
+    StorableEdit edit = storableEdit(m_accepted, input, cursor, m_maxLength);
+    if (!m_longerOnly.isEmpty() && edit.text.size() < m_longerOnly.size()) {
+        const StorableEdit longer = storableEdit(m_accepted, input, cursor, int(m_longerOnly.size()));
+        if (longer.text == m_longerOnly)
+            edit = longer;
+    }
     m_leftOut += edit.leftOut;
     if (edit.text == input)
         return Acceptable;
@@ -99,14 +105,18 @@ void StorableTextValidator::tellLeftOut()
     emit charactersLeftOut(leftOut);
 }
 
-void keepStorableText(QLineEdit *box, int maxLength)
+void keepStorableText(QLineEdit *box, int maxLength, const QString &longerOnly)
 {
-    auto *validator = new StorableTextValidator(box, maxLength);
+    auto *validator = new StorableTextValidator(box, maxLength, longerOnly);
     box->setValidator(validator);
     QObject::connect(validator, &StorableTextValidator::charactersLeftOut, box, [box](const QString &leftOut) {
-        const QString notice = QStringLiteral("Left out, as a flight plan cannot hold them: ") + namesOf(leftOut);
-        QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), notice, box, QRect(), kNoticeMilliseconds);
+        showBoxNotice(box, QStringLiteral("Left out, as a flight plan cannot hold them: ") + namesOf(leftOut));
     });
+}
+
+void showBoxNotice(QLineEdit *box, const QString &notice)
+{
+    QToolTip::showText(box->mapToGlobal(QPoint(0, box->height())), notice, box, QRect(), kNoticeMilliseconds);
 }
 
 } // namespace zephlan

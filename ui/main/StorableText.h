@@ -27,7 +27,8 @@ class StorableTextValidator final : public QValidator
 {
     Q_OBJECT
 public:
-    StorableTextValidator(QLineEdit *box, int maxLength);
+    // longerOnly, when given, is the one longer text the box also takes.
+    StorableTextValidator(QLineEdit *box, int maxLength, const QString &longerOnly = QString());
 
     State validate(QString &input, int &cursor) const override;
 
@@ -40,12 +41,16 @@ private:
     void tellLeftOut();
 
     int m_maxLength;
+    QString m_longerOnly;
     QString m_accepted;
     mutable QString m_leftOut;
 };
 
 // Installs the validator on the box and shows a short notice below the box
 // naming the characters each edit left out.
-void keepStorableText(QLineEdit *box, int maxLength);
+void keepStorableText(QLineEdit *box, int maxLength, const QString &longerOnly = QString());
+
+// The short notice below a box that tells what an edit left out.
+void showBoxNotice(QLineEdit *box, const QString &notice);
 
 } // namespace zephlan

@@ -101,6 +101,9 @@ void frmZephlan::connectHandlers()
             &frmZephlan::lstArrival_Click);
     for (MaskedTimeEdit *field : {m_mskDepartureTime, m_mskReturnTime, m_mskDepartTNG, m_mskDestTNG})
         connect(field, &MaskedTimeEdit::gotFocus, field, &QLineEdit::selectAll);
+    // A touch-and-go time counts as typed only from the moment its box is ticked.
+    connect(m_chkDepartTNG, &QCheckBox::toggled, m_mskDepartTNG, &MaskedTimeEdit::forgetTyping);
+    connect(m_chkDestTNG, &QCheckBox::toggled, m_mskDestTNG, &MaskedTimeEdit::forgetTyping);
     connect(m_cmdInstall, &QPushButton::clicked, this, &frmZephlan::cmdInstall_Click);
     connect(m_cmdReset, &QPushButton::clicked, this, &frmZephlan::cmdReset_Click);
     connect(m_cmdExit, &QPushButton::clicked, this, &frmZephlan::cmdExit_Click);
@@ -139,8 +142,12 @@ void frmZephlan::mnuAirport_Click()
     const std::optional<QString> chosen = m_dialogs->askOpenPath(
         this, QString::fromLatin1(kAirportFilter), QString::fromLatin1(kAirportProposedName));
     if (chosen) {
-        m_airports->appendEntries(ReadAirportList(toFilesystemPath(*chosen)).entries);
+        m_listFiles.push_back(toFilesystemPath(*chosen));
+        m_airports->appendEntries(ReadAirportList(m_listFiles.back()).entries);
         m_search->rebuild(m_airports->store());
+        // Codes typed before the list arrived are searched now.
+        txtDeparture_Change();
+        txtArrival_Change();
     }
     m_messages->showMessage(this, QString::fromLatin1(kAfterAirportsPrompt),
                             QString::fromLatin1(kAfterAirportsTitle));
@@ -153,8 +160,10 @@ void frmZephlan::mnuAircraft_Click()
     const std::optional<QString> chosen = m_dialogs->askOpenPath(
         this, QString::fromLatin1(kAircraftFilter), QString::fromLatin1(kAircraftProposedName));
     std::size_t leftOut = 0;
-    if (chosen)
-        leftOut = m_aircraft->appendEntries(ReadAircraftList(toFilesystemPath(*chosen)).entries);
+    if (chosen) {
+        m_listFiles.push_back(toFilesystemPath(*chosen));
+        leftOut = m_aircraft->appendEntries(ReadAircraftList(m_listFiles.back()).entries);
+    }
     m_mnuAircraft->setEnabled(false);
     if (leftOut > 0) {
         const QLocale grouped(QLocale::English, QLocale::UnitedStates);
@@ -244,8 +253,30 @@ void frmZephlan::cmdInstall_Click()
             return std::nullopt;
         return toFilesystemPath(*chosen);
     };
-    if (runSaveCommand(takeSaveInputs(), m_remembered, frontEnd) == SaveOutcome::FlightNumberTooLarge)
-        m_txtFlightNo->setFocus();
+    const SaveResult result = runSaveCommand(takeSaveInputs(), m_remembered, frontEnd);
+    if (result.failedCheck)
+        controlFor(*result.failedCheck)->setFocus(Qt::OtherFocusReason);
+}
+
+// The control a check's message points the user to: for an airport, the search box above its list.
+QWidget *frmZephlan::controlFor(EntryCheck check) const
+{
+    switch (check) {
+    case EntryCheck::DepartTngTime: return m_mskDepartTNG;
+    case EntryCheck::DestTngTime: return m_mskDestTNG;
+    case EntryCheck::Departure: return m_txtDeparture;
+    case EntryCheck::Destination: return m_txtArrival;
+    case EntryCheck::Aircraft: return m_lstAircraft;
+    case EntryCheck::Duration: return m_lstDuration;
+    case EntryCheck::DepartureTime: return m_mskDepartureTime;
+    case EntryCheck::ReturnTime: return m_mskReturnTime;
+    case EntryCheck::CallSign: return m_txtCallSign;
+    case EntryCheck::FlightNumber:
+    case EntryCheck::FlightNumberRange: return m_txtFlightNo;
+    case EntryCheck::FlightLevel: return m_txtFlightLevel;
+    case EntryCheck::Percent: return m_txtPercent;
+    }
+    return m_cmdInstall;
 }
 
 SaveInputs frmZephlan::takeSaveInputs() const
@@ -262,6 +293,8 @@ SaveInputs frmZephlan::takeSaveInputs() const
     inputs.returnTimeText = bytesOf(m_mskReturnTime->timeText());
     inputs.departureTimeTyped = m_mskDepartureTime->typedInto();
     inputs.returnTimeTyped = m_mskReturnTime->typedInto();
+    inputs.departTngTyped = m_mskDepartTNG->typedInto();
+    inputs.destTngTyped = m_mskDestTNG->typedInto();
     inputs.departTngChecked = m_chkDepartTNG->isChecked();
     inputs.destTngChecked = m_chkDestTNG->isChecked();
     inputs.departTngText = bytesOf(m_mskDepartTNG->timeText());
@@ -274,6 +307,7 @@ SaveInputs frmZephlan::takeSaveInputs() const
     inputs.flightNoText = bytesOf(m_txtFlightNo->text());
     inputs.flightLevelText = bytesOf(m_txtFlightLevel->text());
     inputs.percentText = bytesOf(m_txtPercent->text());
+    inputs.listFiles = m_listFiles;
     return inputs;
 }
 

@@ -4,7 +4,9 @@
 
 #include <QMainWindow>
 
+#include <filesystem>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -73,11 +75,13 @@ private:
     void searchAndSelect(const QLineEdit *searchBox, QListView *list);
     void refreshCaption(QCheckBox *box, const QListView *list);
     SaveInputs takeSaveInputs() const;
+    QWidget *controlFor(EntryCheck check) const;
 
     std::unique_ptr<MessageSeam> m_ownMessages;
     FileDialogSeam *m_dialogs = nullptr;
     MessageSeam *m_messages = nullptr;
     RememberedRules m_remembered;
+    std::vector<std::filesystem::path> m_listFiles;
     bool m_centred = false;
 
     EntryListModel *m_airports = nullptr;

@@ -256,6 +256,8 @@ void frmZephlan::buildTextBoxes(QWidget *client)
         Place at;
         int maxLength;
         const char *hint;
+        // The one longer text the box also takes: a percentage of 100.
+        const char *longerOnly = "";
     };
     const std::array<TextRow, 6> rows = {{
         {&m_txtDeparture, "txtDeparture", {480, 480, 975, 375}, 4, ""},
@@ -264,11 +266,11 @@ void frmZephlan::buildTextBoxes(QWidget *client)
         {&m_txtFlightNo, "txtFlightNo", {4800, 3480, 855, 375}, 4, "Ex: 0429"},
         {&m_txtFlightLevel, "txtFlightLevel", {6360, 3480, 855, 375}, 3,
          "ex: 050=5000ft , 100=10,000ft , 195=19,500ft"},
-        {&m_txtPercent, "txtPercent", {7800, 3480, 855, 375}, 2, ""},
+        {&m_txtPercent, "txtPercent", {7800, 3480, 855, 375}, 2, "", "100"},
     }};
     for (const TextRow &row : rows) {
         QLineEdit *box = place<QLineEdit>(client, row.name, row.at);
-        keepStorableText(box, row.maxLength);
+        keepStorableText(box, row.maxLength, QString::fromLatin1(row.longerOnly));
         refuseAltCharacters(box);
         box->setToolTip(QString::fromLatin1(row.hint));
         *row.box = box;

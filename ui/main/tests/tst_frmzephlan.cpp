@@ -210,35 +210,54 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), child("txtFlightNo"));
     }
 
+    // Each message sends the focus to the control it names, so typing goes on there;
+    // a typed midnight is a time, in a touch-and-go field as anywhere.
     void checksReportInOrder()
     {
-        const std::pair<std::function<void()>, const char *> steps[] = {
-            {[this] { press("chkDepartTNG"); }, "Please Enter TNG Time|Enter Time"},
-            {[this] { type("mskDepartTNG", "0630"); press("chkDestTNG"); }, "Please Enter TNG Time|Enter Time"},
-            {[this] { type("mskDestTNG", "0700"); }, "Select or Search for Departure Airport from list|Open Airports"},
+        const std::tuple<std::function<void()>, const char *, const char *> steps[] = {
+            {[this] { press("chkDepartTNG"); }, "Please Enter TNG Time|Enter Time", "mskDepartTNG"},
+            {[this] { type("mskDepartTNG", "0000"); press("chkDestTNG"); }, "Please Enter TNG Time|Enter Time",
+             "mskDestTNG"},
+            {[this] { type("mskDestTNG", "0700"); }, "Select or Search for Departure Airport from list|Open Airports",
+             "txtDeparture"},
             {[this] { type("txtDeparture", "KJFK"); },
-             "Select or Search for Destination Airport from list|Open Airports"},
-            {[this] { type("txtArrival", "KLAX"); }, "Select Aircraft from list|Open Aircrafts"},
-            {[this] { selectRow("lstAircraft", 0); }, "Select Duration|Select Duration"},
-            {[this] { selectRow("lstDuration", 0); }, "Enter Departure Time|Departure Time"},
-            {[this] { type("mskDepartureTime", "000000"); }, "Enter Return Time|Return Time"},
-            {[this] { type("mskReturnTime", "0800"); }, "Enter Call Sign|Call Sign"},
-            {[this] { type("txtCallSign", "N1"); }, "Enter Flight Number|Flight Number"},
-            {[this] { type("txtFlightNo", "1"); }, "Enter Flight Level  ie. 050 = 5000ft |Flight Level"},
-            {[this] { type("txtFlightLevel", "050"); }, "Enter desired AI percentage|AI Percentage"},
+             "Select or Search for Destination Airport from list|Open Airports", "txtArrival"},
+            {[this] { type("txtArrival", "KLAX"); }, "Select Aircraft from list|Open Aircrafts", "lstAircraft"},
+            {[this] { selectRow("lstAircraft", 0); }, "Select Duration|Select Duration", "lstDuration"},
+            {[this] { selectRow("lstDuration", 0); }, "Enter Departure Time|Departure Time", "mskDepartureTime"},
+            {[this] { type("mskDepartureTime", "000000"); }, "Enter Return Time|Return Time", "mskReturnTime"},
+            {[this] { type("mskReturnTime", "0800"); }, "Enter Call Sign|Call Sign", "txtCallSign"},
+            {[this] { type("txtCallSign", "N1"); }, "Enter Flight Number|Flight Number", "txtFlightNo"},
+            {[this] { type("txtFlightNo", "1"); }, "Enter Flight Level  ie. 050 = 5000ft |Flight Level",
+             "txtFlightLevel"},
+            {[this] { type("txtFlightLevel", "050"); }, "Enter desired AI percentage|AI Percentage", "txtPercent"},
         };
         openLists();
         QStringList expected;
-        for (const auto &[fill, message] : steps) {
+        for (const auto &[fill, message, focused] : steps) {
             fill();
             press("cmdInstall");
             expected << QLatin1String(message);
             QCOMPARE(m_messages.shown, expected);
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(focused));
         }
         type("txtPercent", "5");
         press("cmdInstall");
         QCOMPARE(m_messages.shown, expected);
         QCOMPARE(m_dialogs.questions.mid(2), QStringList{"save FlightPlans(*.txt)|*.txt FlightPlans_Zephlan .txt"});
+    }
+
+    // A midnight typed before the box was ticked is not counted; codes typed before
+    // the list arrived are searched when it does.
+    void tickAndArrivalOrder()
+    {
+        type("mskDepartTNG", "0000");
+        type("txtDeparture", "KLAX");
+        openLists();
+        QCOMPARE(selectedText("lstDeparture"), "KLAX");
+        press("chkDepartTNG");
+        press("cmdInstall");
+        QCOMPARE(m_messages.shown, QStringList{"Please Enter TNG Time|Enter Time"});
     }
 
     void resetEmptiesTheInputsButKeepsTheLists()
@@ -269,6 +288,13 @@ private slots:
             kept << text(name);
         }
         QCOMPARE(kept.join(' '), "0123 0123 0123456 0123 012 01");
+        // The percentage box takes a third character only to make 100.
+        for (const char *percent : {"100", "101", "1000"}) {
+            child<QLineEdit>("txtPercent")->clear();
+            type("txtPercent", percent);
+            kept << text("txtPercent");
+        }
+        QCOMPARE(kept.mid(6).join(' '), "100 10 100");
         child<QLineEdit>("txtCallSign")->clear();
         type("txtCallSign", QString::fromUtf8("\xC3\xA9\xE2\x82\xAC" "A\xCE\xA9" "B\xE4\xB8\xAD"));
         QCOMPARE(text("txtCallSign"), QString::fromUtf8("\xC3\xA9\xE2\x82\xAC" "AB"));
@@ -389,7 +415,8 @@ private slots:
         QTest::newRow("Enter on the save button") << "cmdInstall" << QKeySequence(Qt::Key_Return) << "0 N1  0 0";
         QTest::newRow("Enter in a text box") << "txtCallSign" << QKeySequence(Qt::Key_Return) << "0 N1q  0 0";
         QTest::newRow("Esc in a time field") << "mskReturnTime" << QKeySequence(Qt::Key_Escape) << "0 N1  0 0";
-        QTest::newRow("Alt+S saves") << "txtCallSign" << QKeySequence("Alt+S") << "1 N1q  0 0";
+        QTest::newRow("Alt+S saves, the message sends the focus to the airport search")
+            << "txtCallSign" << QKeySequence("Alt+S") << "1 N1 q 0 0";
         QTest::newRow("Alt+R resets") << "txtCallSign" << QKeySequence("Alt+R") << "0  q 0 0";
         QTest::newRow("Alt+E exits") << "txtCallSign" << QKeySequence("Alt+E") << "closed";
         QTest::newRow("Alt+F types nothing") << "txtCallSign" << QKeySequence("Alt+F") << "0 N1q  0 0";

@@ -1,6 +1,9 @@
 #include "ui/main/MaskedTimeEdit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QToolTip>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -42,7 +45,8 @@ private slots:
         QTest::newRow("delete clears the next digit") << "123456^#" << "02:34:56" << "02:34";
         QTest::newRow("typing replaces everything selected") << "123456*2" << "20:00:00" << "20:00";
         QTest::newRow("typing replaces a partial selection") << "123456^++1" << "10:34:56" << "10:34";
-        QTest::newRow("an invalid time shows in full") << "1260" << "12:60:00" << "12:60:00";
+        QTest::newRow("a separator pads the hour") << "7:05" << "07:05:00" << "07:05";
+        QTest::newRow("keys past 23 hours are refused") << "2560" << "20:00:00" << "20:00";
     }
 
     void typing()
@@ -66,6 +70,32 @@ private slots:
         QTRY_VERIFY(m_other->hasFocus());
         QCOMPARE(m_field->text(), shownUnfocused);
         QCOMPARE(m_field->timeText(), expected);
+    }
+
+    // A paste goes in whole over the selection, or not at all with a notice at the field.
+    void paste_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("a time of day") << " 7:05\n" << "07:05:00";
+        QTest::newRow("not a time of day") << "25:00" << "12:34:56";
+        QTest::newRow("not a time at all") << "\u00e9t\u00e9" << "12:34:56";
+    }
+
+    void paste()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expected);
+
+        QTest::keyClicks(m_field, QStringLiteral("123456"));
+        QToolTip::hideText();
+        QTest::keyClick(m_field, Qt::Key_A, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(clipboard);
+        QTest::keySequence(m_field, QKeySequence::Paste);
+        QCOMPARE(m_field->timeText(), expected);
+        QCOMPARE(QToolTip::isVisible(), expected == "12:34:56");
+        QCOMPARE(m_field->typedInto(), true);
     }
 
     void unfocusedKeysStartAtTheFirstPlaceAndResetEmpties()
