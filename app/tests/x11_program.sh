@@ -2,6 +2,7 @@
 # Runs the real program on its own X server and drives it like a user.
 #   x11_program.sh <zephlan binary> letter    a letter key at start ends the program; no other window appears
 #   x11_program.sh <zephlan binary> continue  Continue maps the main window and the program keeps running
+#   x11_program.sh <zephlan binary> enter     Enter at start presses Continue, as a click does
 # Exit 77 (skipped) when Xvfb, xdotool or xev is missing.
 set -u
 program=$1
@@ -28,8 +29,13 @@ letter)
     welcome=$(printf '0x%x' "$welcome")
     [ "$mapped" = "$welcome " ] || fail "windows mapped: $mapped(welcome $welcome)"
     ;;
-continue)
-    x11_click "$welcome" 280 424
+continue|enter)
+    if [ "$scenario" = enter ]; then
+        x11_focus "$welcome"
+        xdotool key Return
+    else
+        x11_click "$welcome" 280 424
+    fi
     x11_new_window "$program_pid" '^Zephlan$' >/dev/null || fail "no main window after Continue"
     sleep 0.5
     kill -0 "$program_pid" 2>/dev/null || fail "the program ended after Continue"

@@ -104,8 +104,20 @@ bool producesCharacter(const QKeyEvent &key)
 // Kept out of the task bar: on Windows only tool windows are; elsewhere an unowned dialog is
 // (the window system treats it as a transient of the program).
 #ifdef Q_OS_WIN
+bool pressesButton(const QKeyEvent &key)
+{
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
+}
+
 constexpr Qt::WindowFlags kWindowFlags = Qt::Tool | Qt::FramelessWindowHint;
 #else
+bool pressesButton(const QKeyEvent &key)
+{
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
+}
+
 constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::FramelessWindowHint;
 #endif
 
@@ -204,6 +216,11 @@ bool frmWelcome::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::KeyPress:
+        // Enter and Space press the button that has the focus, so the keyboard alone reaches the main window.
+        if (watched == m_cmdContinue && pressesButton(*static_cast<QKeyEvent *>(event))) {
+            cmdContinue_Click();
+            return true;
+        }
         if (isOwnWidget(watched) && producesCharacter(*static_cast<QKeyEvent *>(event))) {
             Form_KeyPress();
             return true;

@@ -142,7 +142,11 @@ private slots:
         QTest::newRow("letter") << "cmdContinue" << key(Qt::Key_A) << true << false;
         QTest::newRow("digit on a label") << "Label4" << key(Qt::Key_7) << true << false;
         QTest::newRow("capital on the panel") << "Frame1" << key(Qt::Key_Q, Qt::ShiftModifier) << true << false;
-        QTest::newRow("enter") << "cmdContinue" << key(Qt::Key_Return) << true << false;
+        QTest::newRow("enter on Continue") << "cmdContinue" << key(Qt::Key_Return) << true << true;
+        QTest::newRow("keypad enter on Continue") << "cmdContinue" << key(Qt::Key_Enter, Qt::KeypadModifier) << true << true;
+        QTest::newRow("space on Continue") << "cmdContinue" << key(Qt::Key_Space) << true << true;
+        QTest::newRow("shift+space on Continue") << "cmdContinue" << key(Qt::Key_Space, Qt::ShiftModifier) << true << false;
+        QTest::newRow("enter on the panel") << "Frame1" << key(Qt::Key_Return) << true << false;
         QTest::newRow("escape") << "cmdContinue" << key(Qt::Key_Escape) << true << false;
         QTest::newRow("backspace") << "cmdContinue" << key(Qt::Key_Backspace) << true << false;
         QTest::newRow("ctrl+letter") << "cmdContinue" << key(Qt::Key_C, Qt::ControlModifier) << true << false;
