@@ -40,6 +40,10 @@ std::size_t EntryListModel::appendEntries(EntryStore entries)
         for (std::size_t i = 0; i < count; ++i)
             m_store.append(entries.at(i));
     }
+    for (std::size_t row = static_cast<std::size_t>(first); row < m_store.size(); ++row) {
+        if (m_longestRow < 0 || m_store.at(row).size() > m_store.at(static_cast<std::size_t>(m_longestRow)).size())
+            m_longestRow = static_cast<int>(row);
+    }
     endInsertRows();
     return leftOut;
 }

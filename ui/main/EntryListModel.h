@@ -26,11 +26,14 @@ public:
     void setRowLimit(std::size_t limit) { m_rowLimit = limit; }
 
     std::string_view entryBytes(int row) const;
+    // The row of the entry with the most characters; -1 when the model is empty.
+    int longestRow() const { return m_longestRow; }
     const EntryStore &store() const { return m_store; }
 
 private:
     EntryStore m_store;
     std::size_t m_rowLimit = 0x7fffffff;
+    int m_longestRow = -1;
 };
 
 } // namespace zephlan

@@ -4,6 +4,7 @@
 #include "ui/common/Appearance.h"
 #include "ui/main/CaptionFit.h"
 #include "ui/main/DialogHabits.h"
+#include "ui/main/EntryListDelegate.h"
 #include "ui/main/EntryListModel.h"
 #include "ui/main/MaskedTimeEdit.h"
 #include "ui/main/StorableText.h"
@@ -168,8 +169,11 @@ void frmZephlan::buildLists(QWidget *client)
     m_lstDuration->setUniformItemSizes(true);
     m_lstDuration->setSelectionMode(QAbstractItemView::SingleSelection);
     const std::array<QAbstractItemView *, 4> lists = {m_lstDeparture, m_lstArrival, m_lstAircraft, m_lstDuration};
-    for (QAbstractItemView *list : lists)
+    for (QAbstractItemView *list : lists) {
         selectOnFirstMove(list);
+        list->setItemDelegate(new EntryListDelegate(list));
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
     describe(m_lstDeparture, "Departure airports",
              "The codes of the airports list; typing in the Departure box selects one");
     describe(m_lstArrival, "Destination airports",

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,6 +151,45 @@ private slots:
         QCOMPARE(selectedText("lstArrival"), "A99900");
         const QModelIndex found = list->selectionModel()->selectedIndexes().value(0);
         QVERIFY(list->viewport()->rect().contains(list->visualRect(found)));
+    }
+
+    // A title wider than its list scrolls sideways and shows whole in a tooltip; a short one has none.
+    void longEntriesCanBeToldApart()
+    {
+        const QByteArray longTitle = "Airbus A321, Lufthansa D-AIDA in the livery of the year 2024";
+        m_dialogs.answers = {writeFile("Airports.txt", kAirports),
+                             writeFile("Aircraft.txt", "AC#1,450,\"" + longTitle + "\"\r\nAC#2,450,B737\r\n")};
+        child<QAction>("mnuAirport")->trigger();
+        child<QAction>("mnuAircraft")->trigger();
+        auto *list = child<QAbstractItemView>("lstAircraft");
+        QTRY_VERIFY(list->horizontalScrollBar()->maximum() > 0);
+        QCOMPARE(child<QAbstractItemView>("lstDeparture")->horizontalScrollBar()->maximum(), 0);
+        QStringList tips;
+        for (int row : {0, 1}) {
+            QToolTip::hideText();
+            QTRY_VERIFY(!QToolTip::isVisible());
+            const QPoint at = list->visualRect(list->model()->index(row, 0)).topLeft() + QPoint(4, 4);
+            QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list->viewport(), &help);
+            tips << (QToolTip::isVisible() ? QToolTip::text() : QString());
+        }
+        QCOMPARE(tips, QStringList({QString::fromLatin1(longTitle), QString()}));
+    }
+
+    // A list that loses the focus keeps its selection in the highlight colour.
+    void selectionStaysVisibleWithoutFocus()
+    {
+        openLists();
+        for (const char *name : {"lstDeparture", "lstArrival", "lstAircraft", "lstDuration"}) {
+            auto *list = child<QAbstractItemView>(name);
+            list->setFocus();
+            selectRow(name, 1);
+            child("txtCallSign")->setFocus();
+            QTRY_VERIFY(!list->hasFocus());
+            const QRect row = list->visualRect(list->model()->index(1, 0));
+            const QColor shown = list->viewport()->grab().toImage().pixelColor(row.right() - 2, row.center().y());
+            QCOMPARE(shown.name(), list->palette().color(QPalette::Active, QPalette::Highlight).name());
+        }
     }
 
     void search_data()
