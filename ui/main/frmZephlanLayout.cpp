@@ -213,8 +213,12 @@ void frmZephlan::buildOptionFrames(QWidget *client)
         nameByCaption(caption, *row.option);
         selectOnCaptionClick(caption, *row.option);
     }
-    for (QRadioButton *option : {m_optIFR, m_optVFR, m_optCallSign, m_optFlightNumber})
+    // The grey frame shows through: a filled option button would paint over the first
+    // letter of its caption where a style draws the circle wider.
+    for (QRadioButton *option : {m_optIFR, m_optVFR, m_optCallSign, m_optFlightNumber}) {
         paintLightGrey(option);
+        option->setAutoFillBackground(false);
+    }
     m_optIFR->setChecked(true);
     m_optCallSign->setChecked(true);
 

@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPointer>
+#include <QLabel>
 #include <QRadioButton>
+#include <QStyleOptionButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -78,6 +80,35 @@ private slots:
         QCOMPARE(child("chkDestTNG")->toolTip(), "EGLLONGCODE12 TNG");
         for (const QWidget *control : m_window->findChildren<QWidget *>())
             QVERIFY2(captionFits(control), qPrintable(control->objectName()));
+    }
+
+    // The captions lie clear of the check and option indicators in Linux's style and in Windows'.
+    void captionsFitInEachStyle_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::newRow("Fusion") << "Fusion";
+        QTest::newRow("Windows") << "Windows";
+    }
+
+    void captionsFitInEachStyle()
+    {
+        QFETCH(QString, style);
+        const QString before = QApplication::style()->name();
+        QApplication::setStyle(style);
+        QStringList cut;
+        {
+            const frmZephlan window(&m_dialogs, &m_messages);
+            for (const QWidget *control : window.findChildren<QWidget *>()) {
+                if (!captionFits(control))
+                    cut << control->objectName();
+            }
+            for (const QRadioButton *option : window.findChildren<QRadioButton *>()) {
+                if (paintedRight(option) >= captionLeft(option))
+                    cut << option->objectName();
+            }
+        }
+        QApplication::setStyle(before);
+        QCOMPARE(cut, QStringList());
     }
 
     void menuSequence_data()
@@ -176,12 +207,16 @@ private slots:
         QCOMPARE(tips, QStringList({QString::fromLatin1(longTitle), QString()}));
     }
 
-    // A list that loses the focus keeps its selection in the highlight colour.
+    // A list that loses the focus keeps its selection in the highlight colour, not in the
+    // faint grey some systems give an inactive selection.
     void selectionStaysVisibleWithoutFocus()
     {
         openLists();
         for (const char *name : {"lstDeparture", "lstArrival", "lstAircraft", "lstDuration"}) {
             auto *list = child<QAbstractItemView>(name);
+            QPalette faint = list->palette();
+            faint.setColor(QPalette::Inactive, QPalette::Highlight, QColor(0xf0, 0xf0, 0xf0));
+            list->setPalette(faint);
             list->setFocus();
             selectRow(name, 1);
             child("txtCallSign")->setFocus();
@@ -501,6 +536,27 @@ private slots:
     }
 
 private:
+    // An option button covers its caption with the circle, and with its whole box when it fills it.
+    static int paintedRight(const QRadioButton *option)
+    {
+        QStyleOptionButton drawn;
+        drawn.initFrom(option);
+        const QRect circle = option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &drawn, option);
+        return option->x() + (option->autoFillBackground() ? option->width() : circle.right() + 1) - 1;
+    }
+
+    // Where the text of the label to the right of an option button begins.
+    static int captionLeft(const QRadioButton *option)
+    {
+        int left = 1 << 20;
+        for (const QLabel *label : option->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
+            const bool beside = label->x() > option->x() && std::abs(label->y() - option->y()) < option->height();
+            if (beside)
+                left = std::min(left, label->x() + label->contentsRect().left());
+        }
+        return left;
+    }
+
     template <typename T = QWidget> T *child(const QString &name) const { return m_window->findChild<T *>(name); }
     QString text(const char *name) const { return child(name)->property("text").toString(); }
     int rows(const char *name) const { return child<QAbstractItemView>(name)->model()->rowCount(); }
