@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
@@ -151,6 +152,29 @@ private slots:
         QVERIFY(about->close());
         QTest::qWait(0);
         QCOMPARE(m_ended.count(), 1);
+    }
+
+    // "Down, Down, Enter" in the File menu after Open Airport was used reaches Open Aircraft:
+    // the arrows stop on the greyed item, which Enter cannot choose.
+    void menuArrowsStopOnGreyedItems()
+    {
+        frmZephlan *main = pressContinue();
+        auto *file = main->findChild<QMenu *>(QStringLiteral("mnuFile"));
+        QStringList path;
+        for (QAction *action : file->actions())
+            action->setEnabled(action->objectName() != QStringLiteral("mnuAirport"));
+        file->popup(main->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(file));
+        for (int step = 0; step < 3; ++step) {
+            QTest::keyClick(file, Qt::Key_Down);
+            path << file->activeAction()->objectName();
+        }
+        QTest::keyClick(file, Qt::Key_Up);
+        QTest::keyClick(file, Qt::Key_Up);
+        QTest::keyClick(file, Qt::Key_Return);
+        QCOMPARE(path, QStringList({"mnuAirport", "mnuAircraft", "mnuExit"}));
+        QVERIFY(file->isVisible());
+        file->close();
     }
 
     // In each window no two controls that take the focus overlap, each control lies inside the

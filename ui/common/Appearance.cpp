@@ -29,6 +29,9 @@ public:
         // Alt pressed and released alone takes the keyboard to the menu bar, as on Windows.
         if (hint == SH_MenuBar_AltKeyNavigation)
             return 1;
+        // The arrow keys stop on a greyed menu item, as on Windows, so counted presses land where meant.
+        if (hint == SH_Menu_AllowActiveAndDisabled)
+            return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 
