@@ -171,7 +171,8 @@ TEST_F(SaveCommand, CancelIsSilent)
 TEST_F(SaveCommand, WriteFailureNamesTheFileAndTheReason)
 {
     // ü and € have Windows-1252 bytes, the last letter has none.
-    answer = folder.path / fs::path(u8"Fl\u00fcge \u20ac\u65e5") / "plans.txt";
+    // Given with forward slashes, as the file dialog gives it on Windows too; told in the system's separators.
+    answer = fs::path((folder.path / fs::path(u8"Fl\u00fcge \u20ac\u65e5") / "plans.txt").generic_u8string());
     EXPECT_EQ(save(kExample), SaveOutcome::WriteFailed);
 #ifdef _WIN32
     const std::string reason = std::system_category().message(ERROR_PATH_NOT_FOUND);
