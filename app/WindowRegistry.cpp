@@ -29,7 +29,6 @@ QWidget *WindowRegistry::show(Kind kind)
         if (!factory)
             return nullptr;
         window = factory();
-        window->setAttribute(Qt::WA_DeleteOnClose);
         connect(window, &QObject::destroyed, this, &WindowRegistry::forget);
     }
     window->show();

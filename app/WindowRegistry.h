@@ -18,6 +18,7 @@ class WindowRegistry : public QObject
 
 public:
     enum class Kind { Welcome, Main, About };
+    // Makes a window that deletes itself when closed, as each of the program's windows does.
     using Factory = std::function<QWidget *()>;
 
     explicit WindowRegistry(QObject *parent = nullptr);

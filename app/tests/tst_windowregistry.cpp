@@ -48,7 +48,9 @@ private slots:
         for (const QChar letter : kLetters)
             registry.setFactory(kind(letter), [&made, letter, flags] {
                 made += letter;
-                return new QWidget(nullptr, flags);
+                auto *window = new QWidget(nullptr, flags);
+                window->setAttribute(Qt::WA_DeleteOnClose);
+                return window;
             });
         QSignalSpy ended(&registry, &WindowRegistry::lastWindowClosed);
 

@@ -17,13 +17,6 @@ namespace {
 
 const QString kSupportAddress = QStringLiteral("support@zephlan.example");
 
-// Kept out of the task bar: on Windows only tool windows and owned windows are; elsewhere an
-// unowned dialog is.
-#ifdef Q_OS_WIN
-constexpr Qt::WindowType kFrameKind = Qt::Tool;
-#else
-constexpr Qt::WindowType kFrameKind = Qt::Dialog;
-#endif
 
 QLabel *makeLabel(QWidget *parent, const QRect &place, const QString &name)
 {
@@ -73,7 +66,7 @@ frmAbout::frmAbout(Registry *registry, FileFinder *files, ProgramStarter *progra
     m_messages = std::make_unique<MessageBridge>(this, messages);
 
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(kFrameKind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+    setWindowFlags(kOutOfTaskBarWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     QPixmap noIcon(16, 16);
     noIcon.fill(Qt::transparent);

@@ -26,6 +26,15 @@ void paintLightGrey(QWidget *widget);
 QLabel *makeCaptionLabel(QWidget *parent, const QString &name, const QRect &place, const QFont &font,
                          const QString &caption = {});
 
+// The kind of window the welcome and about windows are, kept out of the task bar:
+// on Windows only tool windows are; elsewhere an unowned dialog is (the window
+// system treats it as a transient of the program).
+#ifdef Q_OS_WIN
+inline constexpr Qt::WindowType kOutOfTaskBarWindow = Qt::Tool;
+#else
+inline constexpr Qt::WindowType kOutOfTaskBarWindow = Qt::Dialog;
+#endif
+
 // Moves a top-level window, frame included, to the middle of its screen.
 void centreOnScreen(QWidget *window);
 

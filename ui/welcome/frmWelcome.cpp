@@ -101,25 +101,13 @@ bool producesCharacter(const QKeyEvent &key)
     return !(modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier));
 }
 
-// Kept out of the task bar: on Windows only tool windows are; elsewhere an unowned dialog is
-// (the window system treats it as a transient of the program).
-#ifdef Q_OS_WIN
 bool pressesButton(const QKeyEvent &key)
 {
     const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
 }
 
-constexpr Qt::WindowFlags kWindowFlags = Qt::Tool | Qt::FramelessWindowHint;
-#else
-bool pressesButton(const QKeyEvent &key)
-{
-    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
-}
-
-constexpr Qt::WindowFlags kWindowFlags = Qt::Dialog | Qt::FramelessWindowHint;
-#endif
+constexpr Qt::WindowFlags kWindowFlags = kOutOfTaskBarWindow | Qt::FramelessWindowHint;
 
 } // namespace
 
