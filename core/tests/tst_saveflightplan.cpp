@@ -151,7 +151,7 @@ TEST_F(SaveCommand, TwoSavesAddTwoLinesInOrderAfterWhatIsThere)
     second.callSignText = "Z\xfc\x80";
     EXPECT_EQ(save(kExample), SaveOutcome::Saved);
     EXPECT_EQ(save(second), SaveOutcome::Saved);
-    EXPECT_EQ(readBytes(plans), "no line end" + kExampleLine
+    EXPECT_EQ(readBytes(plans), "no line end\r\n" + kExampleLine
                   + "AC#1,Z\xfc\x80,50%,24Hr,IFR,12:00:00,00:00:00,050,R,AB,DEST,16:00:00,00:00:00,050,R,1,HOME\r\n");
     EXPECT_EQ(questions, std::vector<TextPair>(2, {"FlightPlans(*.txt)|*.txt", "FlightPlans_Zephlan .txt"}));
     EXPECT_TRUE(messages.empty());
