@@ -34,8 +34,10 @@ struct FileResult
 // while it is empty after the cut-back, within the turn. No handle stays open.
 //
 // On Windows the file stays open to deletion and renaming by others while the
-// line is written (two saves at once need it); a removal or move that comes
-// after the final check and before the file is closed goes unnoticed there.
+// line is written (two saves at once need it), and a removal asked for then
+// takes effect only when the file is closed: the path is looked at once more
+// after the close, and a file gone or moved then is reported, but its line
+// can no longer be taken back (a moved file keeps it).
 FileResult AppendFlightPlanLine(const std::filesystem::path &path, std::string_view line);
 
 // For tests only: a call at each moment of the append, within its turn, so a

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <tuple>
+
 namespace zephlan {
 namespace {
 
@@ -119,13 +121,32 @@ std::error_code writeRecord(HANDLE file, std::string_view record, DWORD &written
     return {};
 }
 
+// A file's volume and index, which stay its own while a handle holds it.
+std::optional<std::tuple<DWORD, DWORD, DWORD>> identityOf(HANDLE file)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info))
+        return std::nullopt;
+    return std::tuple(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+}
+
 bool sameFile(HANDLE a, HANDLE b)
 {
-    BY_HANDLE_FILE_INFORMATION first{};
-    BY_HANDLE_FILE_INFORMATION second{};
-    return ::GetFileInformationByHandle(a, &first) && ::GetFileInformationByHandle(b, &second)
-        && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber
-        && first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+    const auto first = identityOf(a);
+    return first && first == identityOf(b);
+}
+
+// After the close: a removal asked for while the line was written (a file
+// shared for deletion goes only when its last handle closes, and Wine does not
+// tell it is pending) has taken the file, and with it the line.
+std::error_code checkStillThere(const std::filesystem::path &path, const std::tuple<DWORD, DWORD, DWORD> &identity)
+{
+    const HANDLE named = openPath(path, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+    if (named == INVALID_HANDLE_VALUE)
+        return lastError();
+    const bool same = identityOf(named) == identity;
+    ::CloseHandle(named);
+    return same ? std::error_code() : systemError(ERROR_FILE_INVALID);
 }
 
 // The record went into the opened file; fails when it is being deleted or the
@@ -208,8 +229,9 @@ FileResult appendToFile(const std::filesystem::path &path, std::string_view line
     const OpenedFile file = openForAppend(path);
     if (file.handle == INVALID_HANDLE_VALUE)
         return {lastError()};
-    std::error_code error;
-    {
+    const auto identity = identityOf(file.handle);
+    std::error_code error = identity ? std::error_code() : lastError();
+    if (!error) {
         AppendTurn turn(file.handle);
         error = turn.error();
         if (!error)
@@ -219,6 +241,8 @@ FileResult appendToFile(const std::filesystem::path &path, std::string_view line
     }
     if (!::CloseHandle(file.handle) && !error)
         error = lastError();
+    if (!error)
+        error = checkStillThere(path, *identity);
     return {error};
 }
 

@@ -308,6 +308,155 @@ std::map<fs::path, std::string> snapshot(const fs::path &folder)
     return entries;
 }
 
+void appendBytes(const fs::path &file, const std::string &bytes)
+{
+    std::ofstream(file, std::ios::binary | std::ios::app) << bytes;
+}
+
+// Acts through the append's test seam at one moment, for this object's lifetime.
+class SeamAction
+{
+public:
+    SeamAction(AppendMoment moment, std::function<void()> action)
+    {
+        setAppendSeam([moment, action = std::move(action)](AppendMoment now) {
+            if (now == moment)
+                action();
+        });
+    }
+    ~SeamAction() { setAppendSeam({}); }
+    SeamAction(const SeamAction &) = delete;
+    SeamAction &operator=(const SeamAction &) = delete;
+};
+
+// A file's last line with and without its line end: the new plan always starts a line.
+struct LineEndCase
+{
+    const char *name;
+    std::optional<std::string> before;    // none: the file is missing
+    std::string added;
+};
+
+void PrintTo(const LineEndCase &row, std::ostream *out) { *out << row.name; }
+
+class LineEnd : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEnd, NewPlanStartsALineOfItsOwn)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    if (GetParam().before)
+        std::ofstream(plans, std::ios::binary) << *GetParam().before;
+    EXPECT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_EQ(readBytes(plans), GetParam().before.value_or("") + GetParam().added);
+}
+
+// The file moved away once the bytes are in: all of them, the added line end too, are taken back.
+TEST_P(LineEnd, FailedWriteTakesBackTheAddedLineEnd)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    if (GetParam().before)
+        std::ofstream(plans, std::ios::binary) << *GetParam().before;
+    FileResult result;
+    {
+        const SeamAction moveAway(AppendMoment::Written, [&] { fs::rename(plans, folder.path / "moved.txt"); });
+        result = AppendFlightPlanLine(plans, kLine);
+    }
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(snapshot(folder.path), (std::map<fs::path, std::string>{{"moved.txt", GetParam().before.value_or("")}}));
+}
+
+const LineEndCase kLineEnds[] = {
+    {"NoLineEnd", "AC#1,N1", "\r\n" + kLine + "\r\n"},
+    {"LineFeedOnly", "AC#1,N1\n", kLine + "\r\n"},
+    {"CarriageReturnOnly", "AC#1,N1\r", kLine + "\r\n"},
+    {"Empty", "", kLine + "\r\n"},
+    {"Missing", std::nullopt, kLine + "\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(LastLines, LineEnd, ::testing::ValuesIn(kLineEnds),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The codes each platform gives for a file gone from its path and for one replaced.
+#ifdef _WIN32
+constexpr unsigned long kWindowsFileNotFound = ERROR_FILE_NOT_FOUND;
+constexpr unsigned long kWindowsFileReplaced = ERROR_FILE_INVALID;
+constexpr std::errc kPosixFileReplaced{};
+#else
+constexpr std::errc kPosixFileReplaced = std::errc(ESTALE);
+constexpr unsigned long kWindowsFileNotFound = 2;
+constexpr unsigned long kWindowsFileReplaced = 1006;
+#endif
+
+// Another program acts on plans.txt at one moment of the append.
+struct MeddleCase
+{
+    const char *name;
+    bool existing;
+    AppendMoment moment;
+    void (*meddle)(const fs::path &plans);
+    std::errc posixError;    // {} for success
+    unsigned long windowsError;
+    std::map<fs::path, std::string> after;
+};
+
+void PrintTo(const MeddleCase &row, std::ostream *out) { *out << row.name; }
+
+class Meddled : public ::testing::TestWithParam<MeddleCase> {};
+
+TEST_P(Meddled, LineIsKeptOnlyWhereTheUserLooks)
+{
+    const MeddleCase &row = GetParam();
+    const TempFolder folder;
+    const fs::path plans = row.existing ? existingPlans(folder.path) : folder.path / "plans.txt";
+    FileResult result;
+    {
+        const SeamAction action(row.moment, [&] { row.meddle(plans); });
+        result = AppendFlightPlanLine(plans, kLine);
+    }
+#ifdef _WIN32
+    EXPECT_EQ(result.error.value(), int(row.windowsError)) << result.error.message();
+#else
+    EXPECT_TRUE(row.posixError == std::errc() ? result.ok() : result.error == row.posixError)
+        << result.error.message();
+#endif
+    EXPECT_EQ(snapshot(folder.path), row.after);
+}
+
+const std::string kOld = kLine + "\r\n";
+const std::string kNew = kLine + "\r\n";
+
+const MeddleCase kMeddles[] = {
+    {"RemovedBeforeWrite", true, AppendMoment::Opened, [](const auto &p) { fs::remove(p); },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {}},
+    {"MovedAwayBeforeWrite", true, AppendMoment::Opened,
+     [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
+     kWindowsFileNotFound, {{"moved.txt", kOld}}},
+    {"ReplacedBeforeWrite", true, AppendMoment::Opened,
+     [](const auto &p) {
+         fs::rename(p, p.parent_path() / "kept.txt");
+         std::ofstream(p, std::ios::binary) << "other\r\n";
+     },
+     kPosixFileReplaced, kWindowsFileReplaced, {{"kept.txt", kOld}, {"plans.txt", "other\r\n"}}},
+    {"OthersHalfLineBeforeOursGetsItsLineEnd", true, AppendMoment::Opened,
+     [](const auto &p) { appendBytes(p, "other"); }, std::errc(), 0, {{"plans.txt", kOld + "other\r\n" + kNew}}},
+    {"OthersBytesAfterOursStayAndOursBeforeThem", true, AppendMoment::Written,
+     [](const auto &p) {
+         appendBytes(p, "other\r\n");
+         fs::rename(p, p.parent_path() / "moved.txt");
+     },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {{"moved.txt", kOld + kNew + "other\r\n"}}},
+    {"CreatedFileMovedAwayIsCutBackNotRemoved", false, AppendMoment::Written,
+     [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
+     kWindowsFileNotFound, {{"moved.txt", ""}}},
+    {"CreatedFileRemovedBeforeWrite", false, AppendMoment::Opened, [](const auto &p) { fs::remove(p); },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Meddles, Meddled, ::testing::ValuesIn(kMeddles),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 #ifndef _WIN32
 // A link in the folder to plans.txt in a subfolder that only root may change.
 fs::path linkIntoReadOnlyFolder(const fs::path &folder, fs::perms filePermissions)
