@@ -556,7 +556,23 @@ struct FaultCase
     std::errc expected;
     // Done to the target while the append opens it.
     void (*meddle)(const fs::path &target) = nullptr;
+    // Done through the append's seam at this moment; kept: the bytes of ours that stay before it.
+    AppendMoment moment = AppendMoment::Opened;
+    void (*seam)(const fs::path &target) = nullptr;
+    std::string kept = {};
+    std::uintmax_t room = 4;    // bytes the size limit lets in
 };
+
+// Another appender, not held to this process's size limit.
+void appendUnlimited(const fs::path &target, const std::string &bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit lifted{limit.rlim_max, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &lifted);
+    appendBytes(target, bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
 
 void PrintTo(const FaultCase &row, std::ostream *out) { *out << row.name; }
 
@@ -604,6 +620,10 @@ TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
     const fs::path untouchedTarget = row.prepare(untouched.path);
     if (row.meddle)
         row.meddle(untouchedTarget);
+    if (!row.kept.empty())
+        appendBytes(untouchedTarget, row.kept);
+    if (row.seam)
+        row.seam(untouchedTarget);
     const int descriptors = openDescriptors();
     FileResult result;
     {
@@ -615,9 +635,14 @@ TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
             ASSERT_EQ(seteuid(65534), 0);
         }
         if (row.conditions & SizeLimit) {
-            const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + 4, guard.limit().rlim_max};
+            const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + row.room,
+                                 guard.limit().rlim_max};
             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
         }
+        const SeamAction action(row.moment, [&] {
+            if (row.seam)
+                row.seam(target);
+        });
         result = AppendFlightPlanLine(target, kLine);
     }
     EXPECT_TRUE(result.error == row.expected) << result.error.message();
@@ -666,6 +691,18 @@ const FaultCase kFaults[] = {
      },
      None, std::errc(ESTALE),
      [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
+    {"HalfWrittenLineAfterNoLineEndIsCutBack",
+     [](const auto &f) {
+         std::ofstream(f / "plans.txt", std::ios::binary) << kLine;
+         return f / "plans.txt";
+     },
+     SizeLimit, std::errc::file_too_large},
+    {"OthersBytesAfterOurHalfLineStay", [](const auto &f) { return existingPlans(f); }, SizeLimit,
+     std::errc::file_too_large, nullptr, AppendMoment::Written,
+     [](const auto &target) { appendUnlimited(target, "other\r\n"); }, kLine.substr(0, 4)},
+    {"CreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, SizeLimit,
+     std::errc::file_too_large, nullptr, AppendMoment::Opened,
+     [](const auto &target) { appendBytes(target, "other\r\n"); }, "", 7 + 4},
     // The file this call created is gone from the path: the one there now is not removed.
     {"HalfWrittenNewFileReplacedWhileOpening",
      [](const auto &f) {
