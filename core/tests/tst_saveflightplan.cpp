@@ -41,8 +41,12 @@ using TextPair = std::pair<std::string, std::string>;
 // A fresh folder under the system's temporary folder, removed with its contents.
 struct TempFolder
 {
-    fs::path path = fs::temp_directory_path() / ("zephlan-core-" + std::to_string(std::random_device()()));
-    TempFolder() { EXPECT_TRUE(fs::create_directory(path)) << path; }
+    fs::path path;
+    explicit TempFolder(const fs::path &base = fs::temp_directory_path())
+        : path(base / ("zephlan-core-" + std::to_string(std::random_device()())))
+    {
+        EXPECT_TRUE(fs::create_directory(path)) << path;
+    }
     ~TempFolder() { std::error_code ignored; fs::remove_all(path, ignored); }
 };
 
@@ -767,12 +771,45 @@ private:
     HANDLE m_process = nullptr;
 };
 
+// A drive of a few KiB that the test set-up mounts (as root) and maps into the
+// Wine prefix; empty when it is missing.
+fs::path smallDrive(char letter)
+{
+    const fs::path root = std::string(1, letter) + ":\\";
+    ULARGE_INTEGER total{};
+    if (!::GetDiskFreeSpaceExW(root.c_str(), nullptr, &total, nullptr))
+        return {};
+    EXPECT_LE(total.QuadPart, 1u << 20) << root << " is not the small drive the set-up mounts";
+    return root;
+}
+
+// Fills the drive with a file; leaving a page, one page of it is given back.
+void fillDrive(const fs::path &filler, bool leaveAPage)
+{
+    const HANDLE file = ::CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const std::string block(4096, 'f');
+    DWORD written = 0;
+    while (::WriteFile(file, block.data(), DWORD(block.size()), &written, nullptr) && written == block.size()) {
+    }
+    LARGE_INTEGER size{};
+    ::GetFileSizeEx(file, &size);
+    size.QuadPart = size.QuadPart / 4096 * 4096 - (leaveAPage ? 4096 : 0);
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile = size;
+    EXPECT_TRUE(!leaveAPage || ::SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end));
+    ::CloseHandle(file);
+}
+
 struct WindowsFaultCase
 {
     const char *name;
     fs::path (*prepare)(const fs::path &folder);
     bool heldElsewhere;
     DWORD expected;
+    char drive = 0;             // a small drive, filled up after prepare
+    std::size_t lineLength = 0;    // a line this long instead of kLine
+    std::string others = {};    // written into the file by another program once it is opened
 };
 
 void PrintTo(const WindowsFaultCase &row, std::ostream *out) { *out << row.name; }
@@ -781,23 +818,46 @@ class WindowsWriteFault : public ::testing::TestWithParam<WindowsFaultCase> {};
 
 TEST_P(WindowsWriteFault, IsReportedAndLeavesTheFolderAsItWas)
 {
-    const TempFolder folder;
-    const fs::path target = GetParam().prepare(folder.path);
-    const auto before = snapshot(folder.path);
+    const WindowsFaultCase &row = GetParam();
+    const fs::path base = row.drive ? smallDrive(row.drive) : fs::temp_directory_path();
+    if (base.empty())
+        GTEST_SKIP() << row.drive << ": is missing: the test set-up mounts it when run as root";
+    const TempFolder folder(base);
+    const fs::path target = row.prepare(folder.path);
+    if (row.drive)
+        fillDrive(folder.path / "filler", !fs::exists(target));
+    auto expected = snapshot(folder.path);
+    if (!row.others.empty())
+        expected[target.filename()] += row.others;
     FileResult result;
     {
         std::optional<HeldElsewhere> held;
-        if (GetParam().heldElsewhere)
+        if (row.heldElsewhere)
             held.emplace(target);
-        result = AppendFlightPlanLine(target, kLine);
+        // Opened as another save would open it: a created file is held with delete access.
+        const SeamAction others(AppendMoment::Opened, [&] {
+            const HANDLE other = ::CreateFileW(target.c_str(), FILE_APPEND_DATA,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, 0, nullptr);
+            DWORD written = 0;
+            ::WriteFile(other, row.others.data(), DWORD(row.others.size()), &written, nullptr);
+            ::CloseHandle(other);
+        });
+        result = AppendFlightPlanLine(target, row.lineLength ? std::string(row.lineLength, 'L') : kLine);
     }
-    EXPECT_EQ(result.error, std::error_code(int(GetParam().expected), std::system_category()))
-        << result.error.message();
-    EXPECT_EQ(snapshot(folder.path), before);
+    EXPECT_EQ(result.error, std::error_code(int(row.expected), std::system_category())) << result.error.message();
+    EXPECT_EQ(snapshot(folder.path), expected);
     if (fs::is_regular_file(target)) {
         EXPECT_TRUE(openedAlone(target));
     }
     ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Existing files on a full drive end a few bytes before their last page does.
+fs::path almostAPage(const fs::path &folder, const std::string &end)
+{
+    std::ofstream(folder / "plans.txt", std::ios::binary) << std::string(4090 - end.size(), 'x') << end;
+    return folder / "plans.txt";
 }
 
 const WindowsFaultCase kWindowsFaults[] = {
@@ -811,6 +871,12 @@ const WindowsFaultCase kWindowsFaults[] = {
     {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, false, ERROR_ACCESS_DENIED},
     {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, false, ERROR_PATH_NOT_FOUND},
     {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, true, ERROR_SHARING_VIOLATION},
+    {"DriveFullMidLine", [](const auto &f) { return almostAPage(f, "\r\n"); }, false, ERROR_DISK_FULL, 'T'},
+    {"DriveFullMidLineEndAdded", [](const auto &f) { return almostAPage(f, ""); }, false, ERROR_DISK_FULL, 'U'},
+    {"DriveFullMidLineNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, false, ERROR_DISK_FULL, 'V',
+     5000},
+    {"DriveFullCreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, false,
+     ERROR_DISK_FULL, 'W', 5000, "other\r\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, WindowsWriteFault, ::testing::ValuesIn(kWindowsFaults),
