@@ -22,10 +22,13 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${ZEPHLAN_WINE_RUNNER})
 # GoogleTest names are listed when CTest runs, not after each build.
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 
-# Called once Qt is found: the runner finds Qt's and the compiler's DLLs
+# Called once Qt is found (or when the windows are not built): the runner finds Qt's and the compiler's DLLs
 # through WINEPATH, in Wine's Z: drive.
 function(zephlan_write_wine_runner)
-    zephlan_qt_dll_dir(qtBin)
+    set(qtBin)
+    if(TARGET Qt6::Core)
+        zephlan_qt_dll_dir(qtBin)
+    endif()
     zephlan_compiler_library_dirs(runtimeDirs)
     set(winePath)
     foreach(dir IN LISTS qtBin runtimeDirs)

@@ -1,12 +1,17 @@
 # Every test source tests/tst_<subject>.cpp builds one executable tst_<subject>.
 
-# zephlan_add_gtest(<name> LIBRARIES ...)
-# A GoogleTest executable from <name>.cpp whose cases are registered one by one with CTest.
+# zephlan_add_gtest(<name> LIBRARIES ... [PROPERTIES <name> <value> ...])
+# A GoogleTest executable from <name>.cpp whose cases are registered one by one with CTest,
+# each with the given test properties.
 function(zephlan_add_gtest name)
-    cmake_parse_arguments(ARG "" "" "LIBRARIES" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "LIBRARIES;PROPERTIES" ${ARGN})
     add_executable(${name} ${name}.cpp)
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    if(ARG_PROPERTIES)
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${ARG_PROPERTIES})
+    else()
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    endif()
 endfunction()
 
 # zephlan_add_qtest(<name> LIBRARIES ...)

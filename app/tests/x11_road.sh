@@ -62,9 +62,9 @@ window '^Open Aircrafts$'
 xdotool key Return
 x11_wait_gone "$wid"
 
-step "File, Open Aircraft with F10, Down, Return"
+step "File, Open Aircraft with F10, Down, Down, Return: the arrows stop on the greyed Open Airport"
 x11_focus "$main"
-xdotool key F10 Down Return
+xdotool key F10 Down Down Return
 window '^Open$'
 x11_choose_file "$lists/Aircraft list.txt"
 x11_wait_gone "$wid"
@@ -130,9 +130,9 @@ x11_focus "$about"
 xdotool key Escape
 x11_wait_gone "$about"
 
-step "File, Exit"
+step "File, Exit with Alt, Down, Down, Down, Return: past the two greyed items"
 x11_focus "$main"
-xdotool key alt Down Return
+xdotool key alt Down Down Down Return
 x11_wait_exit "$pid"
 
 printf 'AC#3,N541SP,50%%,24Hr,VFR,06:00:00,TNG06:30:00,050,F,%s,EGLL,14:30:00,00:00:00,050,F,%s,L\212JB\r\n' \

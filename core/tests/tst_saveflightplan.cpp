@@ -41,8 +41,12 @@ using TextPair = std::pair<std::string, std::string>;
 // A fresh folder under the system's temporary folder, removed with its contents.
 struct TempFolder
 {
-    fs::path path = fs::temp_directory_path() / ("zephlan-core-" + std::to_string(std::random_device()()));
-    TempFolder() { EXPECT_TRUE(fs::create_directory(path)) << path; }
+    fs::path path;
+    explicit TempFolder(const fs::path &base = fs::temp_directory_path())
+        : path(base / ("zephlan-core-" + std::to_string(std::random_device()())))
+    {
+        EXPECT_TRUE(fs::create_directory(path)) << path;
+    }
     ~TempFolder() { std::error_code ignored; fs::remove_all(path, ignored); }
 };
 
@@ -153,7 +157,7 @@ TEST_F(SaveCommand, TwoSavesAddTwoLinesInOrderAfterWhatIsThere)
     second.callSignText = "Z\xfc\x80";
     EXPECT_EQ(save(kExample), SaveOutcome::Saved);
     EXPECT_EQ(save(second), SaveOutcome::Saved);
-    EXPECT_EQ(readBytes(plans), "no line end" + kExampleLine
+    EXPECT_EQ(readBytes(plans), "no line end\r\n" + kExampleLine
                   + "AC#1,Z\xfc\x80,50%,24Hr,IFR,12:00:00,00:00:00,050,R,AB,DEST,16:00:00,00:00:00,050,R,1,HOME\r\n");
     EXPECT_EQ(questions, std::vector<TextPair>(2, {"FlightPlans(*.txt)|*.txt", "FlightPlans_Zephlan .txt"}));
     EXPECT_TRUE(messages.empty());
@@ -336,6 +340,155 @@ std::map<fs::path, std::string> snapshot(const fs::path &folder)
     return entries;
 }
 
+void appendBytes(const fs::path &file, const std::string &bytes)
+{
+    std::ofstream(file, std::ios::binary | std::ios::app) << bytes;
+}
+
+// Acts through the append's test seam at one moment, for this object's lifetime.
+class SeamAction
+{
+public:
+    SeamAction(AppendMoment moment, std::function<void()> action)
+    {
+        setAppendSeam([moment, action = std::move(action)](AppendMoment now) {
+            if (now == moment)
+                action();
+        });
+    }
+    ~SeamAction() { setAppendSeam({}); }
+    SeamAction(const SeamAction &) = delete;
+    SeamAction &operator=(const SeamAction &) = delete;
+};
+
+// A file's last line with and without its line end: the new plan always starts a line.
+struct LineEndCase
+{
+    const char *name;
+    std::optional<std::string> before;    // none: the file is missing
+    std::string added;
+};
+
+void PrintTo(const LineEndCase &row, std::ostream *out) { *out << row.name; }
+
+class LineEnd : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEnd, NewPlanStartsALineOfItsOwn)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    if (GetParam().before)
+        std::ofstream(plans, std::ios::binary) << *GetParam().before;
+    EXPECT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_EQ(readBytes(plans), GetParam().before.value_or("") + GetParam().added);
+}
+
+// The file moved away once the bytes are in: all of them, the added line end too, are taken back.
+TEST_P(LineEnd, FailedWriteTakesBackTheAddedLineEnd)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    if (GetParam().before)
+        std::ofstream(plans, std::ios::binary) << *GetParam().before;
+    FileResult result;
+    {
+        const SeamAction moveAway(AppendMoment::Written, [&] { fs::rename(plans, folder.path / "moved.txt"); });
+        result = AppendFlightPlanLine(plans, kLine);
+    }
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(snapshot(folder.path), (std::map<fs::path, std::string>{{"moved.txt", GetParam().before.value_or("")}}));
+}
+
+const LineEndCase kLineEnds[] = {
+    {"NoLineEnd", "AC#1,N1", "\r\n" + kLine + "\r\n"},
+    {"LineFeedOnly", "AC#1,N1\n", kLine + "\r\n"},
+    {"CarriageReturnOnly", "AC#1,N1\r", kLine + "\r\n"},
+    {"Empty", "", kLine + "\r\n"},
+    {"Missing", std::nullopt, kLine + "\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(LastLines, LineEnd, ::testing::ValuesIn(kLineEnds),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The codes each platform gives for a file gone from its path and for one replaced.
+#ifdef _WIN32
+constexpr unsigned long kWindowsFileNotFound = ERROR_FILE_NOT_FOUND;
+constexpr unsigned long kWindowsFileReplaced = ERROR_FILE_INVALID;
+constexpr std::errc kPosixFileReplaced{};
+#else
+constexpr std::errc kPosixFileReplaced = std::errc(ESTALE);
+constexpr unsigned long kWindowsFileNotFound = 2;
+constexpr unsigned long kWindowsFileReplaced = 1006;
+#endif
+
+// Another program acts on plans.txt at one moment of the append.
+struct MeddleCase
+{
+    const char *name;
+    bool existing;
+    AppendMoment moment;
+    void (*meddle)(const fs::path &plans);
+    std::errc posixError;    // {} for success
+    unsigned long windowsError;
+    std::map<fs::path, std::string> after;
+};
+
+void PrintTo(const MeddleCase &row, std::ostream *out) { *out << row.name; }
+
+class Meddled : public ::testing::TestWithParam<MeddleCase> {};
+
+TEST_P(Meddled, LineIsKeptOnlyWhereTheUserLooks)
+{
+    const MeddleCase &row = GetParam();
+    const TempFolder folder;
+    const fs::path plans = row.existing ? existingPlans(folder.path) : folder.path / "plans.txt";
+    FileResult result;
+    {
+        const SeamAction action(row.moment, [&] { row.meddle(plans); });
+        result = AppendFlightPlanLine(plans, kLine);
+    }
+#ifdef _WIN32
+    EXPECT_EQ(result.error.value(), int(row.windowsError)) << result.error.message();
+#else
+    EXPECT_TRUE(row.posixError == std::errc() ? result.ok() : result.error == row.posixError)
+        << result.error.message();
+#endif
+    EXPECT_EQ(snapshot(folder.path), row.after);
+}
+
+const std::string kOld = kLine + "\r\n";
+const std::string kNew = kLine + "\r\n";
+
+const MeddleCase kMeddles[] = {
+    {"RemovedBeforeWrite", true, AppendMoment::Opened, [](const auto &p) { fs::remove(p); },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {}},
+    {"MovedAwayBeforeWrite", true, AppendMoment::Opened,
+     [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
+     kWindowsFileNotFound, {{"moved.txt", kOld}}},
+    {"ReplacedBeforeWrite", true, AppendMoment::Opened,
+     [](const auto &p) {
+         fs::rename(p, p.parent_path() / "kept.txt");
+         std::ofstream(p, std::ios::binary) << "other\r\n";
+     },
+     kPosixFileReplaced, kWindowsFileReplaced, {{"kept.txt", kOld}, {"plans.txt", "other\r\n"}}},
+    {"OthersHalfLineBeforeOursGetsItsLineEnd", true, AppendMoment::Opened,
+     [](const auto &p) { appendBytes(p, "other"); }, std::errc(), 0, {{"plans.txt", kOld + "other\r\n" + kNew}}},
+    {"OthersBytesAfterOursStayAndOursBeforeThem", true, AppendMoment::Written,
+     [](const auto &p) {
+         appendBytes(p, "other\r\n");
+         fs::rename(p, p.parent_path() / "moved.txt");
+     },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {{"moved.txt", kOld + kNew + "other\r\n"}}},
+    {"CreatedFileMovedAwayIsCutBackNotRemoved", false, AppendMoment::Written,
+     [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
+     kWindowsFileNotFound, {{"moved.txt", ""}}},
+    {"CreatedFileRemovedBeforeWrite", false, AppendMoment::Opened, [](const auto &p) { fs::remove(p); },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Meddles, Meddled, ::testing::ValuesIn(kMeddles),
+                         [](const auto &info) { return std::string(info.param.name); });
+
 #ifndef _WIN32
 // A link in the folder to plans.txt in a subfolder that only root may change.
 fs::path linkIntoReadOnlyFolder(const fs::path &folder, fs::perms filePermissions)
@@ -435,7 +588,23 @@ struct FaultCase
     std::errc expected;
     // Done to the target while the append opens it.
     void (*meddle)(const fs::path &target) = nullptr;
+    // Done through the append's seam at this moment; kept: the bytes of ours that stay before it.
+    AppendMoment moment = AppendMoment::Opened;
+    void (*seam)(const fs::path &target) = nullptr;
+    std::string kept = {};
+    std::uintmax_t room = 4;    // bytes the size limit lets in
 };
+
+// Another appender, not held to this process's size limit.
+void appendUnlimited(const fs::path &target, const std::string &bytes)
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit lifted{limit.rlim_max, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &lifted);
+    appendBytes(target, bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
 
 void PrintTo(const FaultCase &row, std::ostream *out) { *out << row.name; }
 
@@ -483,6 +652,10 @@ TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
     const fs::path untouchedTarget = row.prepare(untouched.path);
     if (row.meddle)
         row.meddle(untouchedTarget);
+    if (!row.kept.empty())
+        appendBytes(untouchedTarget, row.kept);
+    if (row.seam)
+        row.seam(untouchedTarget);
     const int descriptors = openDescriptors();
     FileResult result;
     {
@@ -494,9 +667,14 @@ TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
             ASSERT_EQ(seteuid(65534), 0);
         }
         if (row.conditions & SizeLimit) {
-            const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + 4, guard.limit().rlim_max};
+            const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + row.room,
+                                 guard.limit().rlim_max};
             ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
         }
+        const SeamAction action(row.moment, [&] {
+            if (row.seam)
+                row.seam(target);
+        });
         result = AppendFlightPlanLine(target, kLine);
     }
     EXPECT_TRUE(result.error == row.expected) << result.error.message();
@@ -545,6 +723,18 @@ const FaultCase kFaults[] = {
      },
      None, std::errc(ESTALE),
      [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
+    {"HalfWrittenLineAfterNoLineEndIsCutBack",
+     [](const auto &f) {
+         std::ofstream(f / "plans.txt", std::ios::binary) << kLine;
+         return f / "plans.txt";
+     },
+     SizeLimit, std::errc::file_too_large},
+    {"OthersBytesAfterOurHalfLineStay", [](const auto &f) { return existingPlans(f); }, SizeLimit,
+     std::errc::file_too_large, nullptr, AppendMoment::Written,
+     [](const auto &target) { appendUnlimited(target, "other\r\n"); }, kLine.substr(0, 4)},
+    {"CreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, SizeLimit,
+     std::errc::file_too_large, nullptr, AppendMoment::Opened,
+     [](const auto &target) { appendBytes(target, "other\r\n"); }, "", 7 + 4},
     // The file this call created is gone from the path: the one there now is not removed.
     {"HalfWrittenNewFileReplacedWhileOpening",
      [](const auto &f) {
@@ -609,12 +799,45 @@ private:
     HANDLE m_process = nullptr;
 };
 
+// A drive of a few KiB that the test set-up mounts (as root) and maps into the
+// Wine prefix; empty when it is missing.
+fs::path smallDrive(char letter)
+{
+    const fs::path root = std::string(1, letter) + ":\\";
+    ULARGE_INTEGER total{};
+    if (!::GetDiskFreeSpaceExW(root.c_str(), nullptr, &total, nullptr))
+        return {};
+    EXPECT_LE(total.QuadPart, 1u << 20) << root << " is not the small drive the set-up mounts";
+    return root;
+}
+
+// Fills the drive with a file; leaving a page, one page of it is given back.
+void fillDrive(const fs::path &filler, bool leaveAPage)
+{
+    const HANDLE file = ::CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const std::string block(4096, 'f');
+    DWORD written = 0;
+    while (::WriteFile(file, block.data(), DWORD(block.size()), &written, nullptr) && written == block.size()) {
+    }
+    LARGE_INTEGER size{};
+    ::GetFileSizeEx(file, &size);
+    size.QuadPart = size.QuadPart / 4096 * 4096 - (leaveAPage ? 4096 : 0);
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile = size;
+    EXPECT_TRUE(!leaveAPage || ::SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end));
+    ::CloseHandle(file);
+}
+
 struct WindowsFaultCase
 {
     const char *name;
     fs::path (*prepare)(const fs::path &folder);
     bool heldElsewhere;
     DWORD expected;
+    char drive = 0;             // a small drive, filled up after prepare
+    std::size_t lineLength = 0;    // a line this long instead of kLine
+    std::string others = {};    // written into the file by another program once it is opened
 };
 
 void PrintTo(const WindowsFaultCase &row, std::ostream *out) { *out << row.name; }
@@ -623,23 +846,46 @@ class WindowsWriteFault : public ::testing::TestWithParam<WindowsFaultCase> {};
 
 TEST_P(WindowsWriteFault, IsReportedAndLeavesTheFolderAsItWas)
 {
-    const TempFolder folder;
-    const fs::path target = GetParam().prepare(folder.path);
-    const auto before = snapshot(folder.path);
+    const WindowsFaultCase &row = GetParam();
+    const fs::path base = row.drive ? smallDrive(row.drive) : fs::temp_directory_path();
+    if (base.empty())
+        GTEST_SKIP() << row.drive << ": is missing: the test set-up mounts it when run as root";
+    const TempFolder folder(base);
+    const fs::path target = row.prepare(folder.path);
+    if (row.drive)
+        fillDrive(folder.path / "filler", !fs::exists(target));
+    auto expected = snapshot(folder.path);
+    if (!row.others.empty())
+        expected[target.filename()] += row.others;
     FileResult result;
     {
         std::optional<HeldElsewhere> held;
-        if (GetParam().heldElsewhere)
+        if (row.heldElsewhere)
             held.emplace(target);
-        result = AppendFlightPlanLine(target, kLine);
+        // Opened as another save would open it: a created file is held with delete access.
+        const SeamAction others(AppendMoment::Opened, [&] {
+            const HANDLE other = ::CreateFileW(target.c_str(), FILE_APPEND_DATA,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, 0, nullptr);
+            DWORD written = 0;
+            ::WriteFile(other, row.others.data(), DWORD(row.others.size()), &written, nullptr);
+            ::CloseHandle(other);
+        });
+        result = AppendFlightPlanLine(target, row.lineLength ? std::string(row.lineLength, 'L') : kLine);
     }
-    EXPECT_EQ(result.error, std::error_code(int(GetParam().expected), std::system_category()))
-        << result.error.message();
-    EXPECT_EQ(snapshot(folder.path), before);
+    EXPECT_EQ(result.error, std::error_code(int(row.expected), std::system_category())) << result.error.message();
+    EXPECT_EQ(snapshot(folder.path), expected);
     if (fs::is_regular_file(target)) {
         EXPECT_TRUE(openedAlone(target));
     }
     ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Existing files on a full drive end a few bytes before their last page does.
+fs::path almostAPage(const fs::path &folder, const std::string &end)
+{
+    std::ofstream(folder / "plans.txt", std::ios::binary) << std::string(4090 - end.size(), 'x') << end;
+    return folder / "plans.txt";
 }
 
 const WindowsFaultCase kWindowsFaults[] = {
@@ -653,6 +899,12 @@ const WindowsFaultCase kWindowsFaults[] = {
     {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, false, ERROR_ACCESS_DENIED},
     {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, false, ERROR_PATH_NOT_FOUND},
     {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, true, ERROR_SHARING_VIOLATION},
+    {"DriveFullMidLine", [](const auto &f) { return almostAPage(f, "\r\n"); }, false, ERROR_DISK_FULL, 'T'},
+    {"DriveFullMidLineEndAdded", [](const auto &f) { return almostAPage(f, ""); }, false, ERROR_DISK_FULL, 'U'},
+    {"DriveFullMidLineNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, false, ERROR_DISK_FULL, 'V',
+     5000},
+    {"DriveFullCreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, false,
+     ERROR_DISK_FULL, 'W', 5000, "other\r\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Faults, WindowsWriteFault, ::testing::ValuesIn(kWindowsFaults),

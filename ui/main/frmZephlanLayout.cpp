@@ -10,9 +10,11 @@
 #include "ui/main/StorableText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -148,10 +150,16 @@ void frmZephlan::buildMenus()
     menuBar()->setAccessibleName(QStringLiteral("Menu bar"));
     for (QMenu *menu : {file, help})
         menu->setAccessibleName(menu->title());
-    // F10 opens the first menu, as Alt alone reaches the menu bar: no caption has an access key.
+    // F10 highlights the menu bar's first title, as on Windows, just as Alt alone does: the
+    // arrows then open and walk the menu. It is passed on as an Alt press to the menu bar.
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
-    connect(menuKey, &QShortcut::activated, this,
-            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        QWidget *target = focusWidget() ? focusWidget() : this;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    });
 }
 
 void frmZephlan::buildLists(QWidget *client)
