@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (the fuzz preset: clang, libFuzzer and the sanitizers,
-# in build/fuzz) and runs each of them for SECONDS, two at a time, from its seed
+# in build/fuzz) and runs each of them for SECONDS, as many at once as there are
+# processors, from its seed
 # corpus in fuzz/corpus/<name> and what earlier runs found (build/fuzz/fuzz/corpus).
 # Prints the executions each reached; a finding stops its run and is kept in
 # build/fuzz/fuzz/findings. Exits non-zero when any target found something.

@@ -1,6 +1,7 @@
 # Installs whatever the build and the tests need and is missing, and
-# configures and builds CMake presets. Sourced by run.sh and test.sh, which
-# set their own shell options; nothing here changes the caller's.
+# configures and builds CMake presets. Sourced by the scripts that build or
+# test (scripts/, fuzz/, bench/), which set their own shell options; nothing
+# here changes the caller's.
 
 ZEPHLAN_PACKAGES=(
     g++ cmake ninja-build pkg-config
