@@ -1,5 +1,7 @@
 #include "ui/main/FileDialogSeam.h"
 
+#include "ui/common/FocusReturn.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -68,6 +70,7 @@ std::optional<QString> QtFileDialogSeam::askSavePath(QWidget *parent, const QStr
 std::optional<QString> QtFileDialogSeam::ask(QWidget *parent, QFileDialog::AcceptMode mode,
                                              const QString &filter, const QString &proposedName)
 {
+    const FocusReturn focusReturn(parent);
     ExistingFolderDialog dialog(parent);
     // Windows users expect the system's own dialog; it too asks before replacing
     // a file and takes only existing folders (and, to open, existing files).
