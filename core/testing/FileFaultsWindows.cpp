@@ -1,0 +1,74 @@
+#include "core/testing/FileFaultsWindows.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace zephlan {
+
+namespace fs = std::filesystem;
+
+bool openedAlone(const fs::path &file)
+{
+    const HANDLE alone = ::CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ::CloseHandle(alone);
+    return alone != INVALID_HANDLE_VALUE;
+}
+
+HeldElsewhere::HeldElsewhere(const fs::path &file)
+{
+    const std::string id = std::to_string(::GetCurrentProcessId());
+    m_held = ::CreateEventA(nullptr, TRUE, FALSE, ("zephlan-held-" + id).c_str());
+    m_release = ::CreateEventA(nullptr, TRUE, FALSE, ("zephlan-release-" + id).c_str());
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    std::string command = '"' + (fs::path(self).parent_path() / "holdfile.exe").string() + "\" \"" + file.string()
+        + "\" zephlan-held-" + id + " zephlan-release-" + id;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    EXPECT_TRUE(
+        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        << command;
+    m_process = process.hProcess;
+    ::CloseHandle(process.hThread);
+    const HANDLE either[] = {m_held, m_process};
+    EXPECT_EQ(::WaitForMultipleObjects(2, either, FALSE, 10000), WAIT_OBJECT_0) << "the file is not held";
+}
+
+HeldElsewhere::~HeldElsewhere()
+{
+    ::SetEvent(m_release);
+    ::WaitForSingleObject(m_process, 10000);
+    for (const HANDLE handle : {m_process, m_held, m_release})
+        ::CloseHandle(handle);
+}
+
+fs::path smallDrive(char letter)
+{
+    const fs::path root = std::string(1, letter) + ":\\";
+    ULARGE_INTEGER total{};
+    if (!::GetDiskFreeSpaceExW(root.c_str(), nullptr, &total, nullptr))
+        return {};
+    EXPECT_LE(total.QuadPart, 1u << 20) << root << " is not the small drive the set-up mounts";
+    return root;
+}
+
+void fillDrive(const fs::path &filler, bool leaveAPage)
+{
+    const HANDLE file = ::CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const std::string block(4096, 'f');
+    DWORD written = 0;
+    while (::WriteFile(file, block.data(), DWORD(block.size()), &written, nullptr) && written == block.size()) {
+    }
+    LARGE_INTEGER size{};
+    ::GetFileSizeEx(file, &size);
+    size.QuadPart = size.QuadPart / 4096 * 4096 - (leaveAPage ? 4096 : 0);
+    FILE_END_OF_FILE_INFO end{};
+    end.EndOfFile = size;
+    EXPECT_TRUE(!leaveAPage || ::SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end));
+    ::CloseHandle(file);
+}
+
+} // namespace zephlan

@@ -1,0 +1,467 @@
+#include "core/FlightPlan.h"
+#include "core/FlightPlanFile.h"
+#include "core/NumberText.h"
+#include "core/testing/FileFaults.h"
+#include "core/testing/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace zephlan {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A file's last line with and without its line end: the new plan always starts a line.
+struct LineEndCase
+{
+    const char *name;
+    std::optional<std::string> before;    // none: the file is missing
+    std::string added;
+};
+
+void PrintTo(const LineEndCase &row, std::ostream *out) { *out << row.name; }
+
+class LineEnd : public ::testing::TestWithParam<LineEndCase> {};
+
+TEST_P(LineEnd, NewPlanStartsALineOfItsOwn)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    if (GetParam().before)
+        std::ofstream(plans, std::ios::binary) << *GetParam().before;
+    EXPECT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_EQ(readBytes(plans), GetParam().before.value_or("") + GetParam().added);
+}
+
+// The file moved away once the bytes are in: all of them, the added line end too, are taken back.
+TEST_P(LineEnd, FailedWriteTakesBackTheAddedLineEnd)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    if (GetParam().before)
+        std::ofstream(plans, std::ios::binary) << *GetParam().before;
+    FileResult result;
+    {
+        const SeamAction moveAway(AppendMoment::Written, [&] { fs::rename(plans, folder.path / "moved.txt"); });
+        result = AppendFlightPlanLine(plans, kLine);
+    }
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(snapshot(folder.path), (std::map<fs::path, std::string>{{"moved.txt", GetParam().before.value_or("")}}));
+}
+
+const LineEndCase kLineEnds[] = {
+    {"NoLineEnd", "AC#1,N1", "\r\n" + kLine + "\r\n"},
+    {"LineFeedOnly", "AC#1,N1\n", kLine + "\r\n"},
+    {"CarriageReturnOnly", "AC#1,N1\r", kLine + "\r\n"},
+    {"Empty", "", kLine + "\r\n"},
+    {"Missing", std::nullopt, kLine + "\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(LastLines, LineEnd, ::testing::ValuesIn(kLineEnds),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The codes each platform gives for a file gone from its path and for one replaced.
+#ifdef _WIN32
+constexpr unsigned long kWindowsFileNotFound = ERROR_FILE_NOT_FOUND;
+constexpr unsigned long kWindowsFileReplaced = ERROR_FILE_INVALID;
+constexpr std::errc kPosixFileReplaced{};
+#else
+constexpr std::errc kPosixFileReplaced = std::errc(ESTALE);
+constexpr unsigned long kWindowsFileNotFound = 2;
+constexpr unsigned long kWindowsFileReplaced = 1006;
+#endif
+
+// Another program acts on plans.txt at one moment of the append.
+struct MeddleCase
+{
+    const char *name;
+    bool existing;
+    AppendMoment moment;
+    void (*meddle)(const fs::path &plans);
+    std::errc posixError;    // {} for success
+    unsigned long windowsError;
+    std::map<fs::path, std::string> after;
+};
+
+void PrintTo(const MeddleCase &row, std::ostream *out) { *out << row.name; }
+
+class Meddled : public ::testing::TestWithParam<MeddleCase> {};
+
+TEST_P(Meddled, LineIsKeptOnlyWhereTheUserLooks)
+{
+    const MeddleCase &row = GetParam();
+    const TempFolder folder;
+    const fs::path plans = row.existing ? existingPlans(folder.path) : folder.path / "plans.txt";
+    FileResult result;
+    {
+        const SeamAction action(row.moment, [&] { row.meddle(plans); });
+        result = AppendFlightPlanLine(plans, kLine);
+    }
+#ifdef _WIN32
+    EXPECT_EQ(result.error.value(), int(row.windowsError)) << result.error.message();
+#else
+    EXPECT_TRUE(row.posixError == std::errc() ? result.ok() : result.error == row.posixError)
+        << result.error.message();
+#endif
+    EXPECT_EQ(snapshot(folder.path), row.after);
+}
+
+const std::string kOld = kLine + "\r\n";
+const std::string kNew = kLine + "\r\n";
+
+const MeddleCase kMeddles[] = {
+    {"RemovedBeforeWrite", true, AppendMoment::Opened, [](const auto &p) { fs::remove(p); },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {}},
+    {"MovedAwayBeforeWrite", true, AppendMoment::Opened,
+     [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
+     kWindowsFileNotFound, {{"moved.txt", kOld}}},
+    {"ReplacedBeforeWrite", true, AppendMoment::Opened,
+     [](const auto &p) {
+         fs::rename(p, p.parent_path() / "kept.txt");
+         std::ofstream(p, std::ios::binary) << "other\r\n";
+     },
+     kPosixFileReplaced, kWindowsFileReplaced, {{"kept.txt", kOld}, {"plans.txt", "other\r\n"}}},
+    {"OthersHalfLineBeforeOursGetsItsLineEnd", true, AppendMoment::Opened,
+     [](const auto &p) { appendBytes(p, "other"); }, std::errc(), 0, {{"plans.txt", kOld + "other\r\n" + kNew}}},
+    {"OthersBytesAfterOursStayAndOursBeforeThem", true, AppendMoment::Written,
+     [](const auto &p) {
+         appendBytes(p, "other\r\n");
+         fs::rename(p, p.parent_path() / "moved.txt");
+     },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {{"moved.txt", kOld + kNew + "other\r\n"}}},
+    {"CreatedFileMovedAwayIsCutBackNotRemoved", false, AppendMoment::Written,
+     [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
+     kWindowsFileNotFound, {{"moved.txt", ""}}},
+    {"CreatedFileRemovedBeforeWrite", false, AppendMoment::Opened, [](const auto &p) { fs::remove(p); },
+     std::errc::no_such_file_or_directory, kWindowsFileNotFound, {}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Meddles, Meddled, ::testing::ValuesIn(kMeddles),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+#ifndef _WIN32
+// Root writes through permission bits, so AsNobody runs the append as "nobody";
+// SizeLimit lets four bytes of the line in before the write fails; FullDevice
+// needs a /dev/full that really refuses writes, which some sandboxes do not give.
+enum Condition : unsigned { None = 0, AsNobody = 1, SizeLimit = 2, FullDevice = 4 };
+
+struct FaultCase
+{
+    const char *name;
+    fs::path (*prepare)(const fs::path &folder);
+    unsigned conditions;
+    std::errc expected;
+    // Done to the target while the append opens it.
+    void (*meddle)(const fs::path &target) = nullptr;
+    // Done through the append's seam at this moment; kept: the bytes of ours that stay before it.
+    AppendMoment moment = AppendMoment::Opened;
+    void (*seam)(const fs::path &target) = nullptr;
+    std::string kept = {};
+    std::uintmax_t room = 4;    // bytes the size limit lets in
+};
+
+void PrintTo(const FaultCase &row, std::ostream *out) { *out << row.name; }
+
+class WriteFault : public ::testing::TestWithParam<FaultCase> {};
+
+// The folder ends as the meddling alone leaves it: every byte that was there
+// stays, no part of the line is anywhere, and no descriptor stays open.
+TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
+{
+    const FaultCase &row = GetParam();
+    const TempFolder folder;
+    const TempFolder untouched;
+    if ((row.conditions & FullDevice) && !deviceIsFull("/dev/full"))
+        GTEST_SKIP() << "/dev/full accepts writes here";
+    const fs::path target = row.prepare(folder.path);
+    const fs::path untouchedTarget = row.prepare(untouched.path);
+    if (row.meddle)
+        row.meddle(untouchedTarget);
+    if (!row.kept.empty())
+        appendBytes(untouchedTarget, row.kept);
+    if (row.seam)
+        row.seam(untouchedTarget);
+    const int descriptors = openDescriptors();
+    FileResult result;
+    {
+        const ProcessStateGuard guard;
+        std::optional<OpenInterception> interception;
+        if (row.meddle && !interception.emplace(target.parent_path(), [&] { row.meddle(target); }).watching())
+            GTEST_SKIP() << "file opens cannot be watched here";
+        if ((row.conditions & AsNobody) && geteuid() == 0) {
+            ASSERT_EQ(seteuid(65534), 0);
+        }
+        if (row.conditions & SizeLimit) {
+            const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + row.room,
+                                 guard.limit().rlim_max};
+            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+        }
+        const SeamAction action(row.moment, [&] {
+            if (row.seam)
+                row.seam(target);
+        });
+        result = AppendFlightPlanLine(target, kLine);
+    }
+    EXPECT_TRUE(result.error == row.expected) << result.error.message();
+    EXPECT_EQ(snapshot(folder.path), snapshot(untouched.path));
+    EXPECT_EQ(openDescriptors(), descriptors);
+}
+
+const FaultCase kFaults[] = {
+    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, None, std::errc::is_a_directory},
+    {"ReadOnlyFile", [](const auto &f) { return existingPlans(f, fs::perms(0222)); }, AsNobody,
+     std::errc::permission_denied},
+    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, None,
+     std::errc::no_such_file_or_directory},
+    {"ParentIsAFile", [](const auto &f) { return existingPlans(f) / "plans.txt"; }, None, std::errc::not_a_directory},
+    {"PipeWithNoReader", [](const auto &f) { return mkfifo((f / "p").c_str(), 0666) ? fs::path() : f / "p"; }, None,
+     std::errc::no_such_device_or_address},
+    {"FullDisk", [](const auto &) { return fs::path("/dev/full"); }, FullDevice, std::errc::no_space_on_device},
+    {"HalfWrittenLineIsCutBack", [](const auto &f) { return existingPlans(f); }, SizeLimit, std::errc::file_too_large},
+    {"HalfWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, SizeLimit,
+     std::errc::file_too_large},
+    {"LinkToNothingCreatesNoTarget",
+     [](const auto &f) {
+         fs::create_symlink("gone.txt", f / "link.txt");
+         return f / "link.txt";
+     },
+     None, std::errc::no_such_file_or_directory},
+    {"LinkToReadOnlyFileInReadOnlyFolder", [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0444)); },
+     AsNobody, std::errc::permission_denied},
+    {"HalfWrittenLineThroughLinkIntoReadOnlyFolder",
+     [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0666)); }, AsNobody | SizeLimit,
+     std::errc::file_too_large},
+    {"ExistingEmptyFileStays", [](const auto &f) { std::ofstream(f / "plans.txt"); return f / "plans.txt"; },
+     SizeLimit, std::errc::file_too_large},
+    {"RemovedWhileOpening", [](const auto &f) { return existingPlans(f); }, None, std::errc::no_such_file_or_directory,
+     [](const auto &target) { fs::remove(target); }},
+    {"ReplacedByAFolderWhileOpening", [](const auto &f) { return existingPlans(f); }, None, std::errc::is_a_directory,
+     [](const auto &target) { fs::remove(target); fs::create_directory(target); }},
+    {"MovedAwayWhileOpeningKeepsItsBytes", [](const auto &f) { return existingPlans(f); }, None,
+     std::errc::no_such_file_or_directory,
+     [](const auto &target) { fs::rename(target, target.parent_path() / "moved.txt"); }},
+    {"ReplacedByAnotherFileWhileOpening",
+     [](const auto &f) {
+         fs::create_hard_link(existingPlans(f), f / "kept.txt");
+         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
+         return f / "plans.txt";
+     },
+     None, std::errc(ESTALE),
+     [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
+    {"HalfWrittenLineAfterNoLineEndIsCutBack",
+     [](const auto &f) {
+         std::ofstream(f / "plans.txt", std::ios::binary) << kLine;
+         return f / "plans.txt";
+     },
+     SizeLimit, std::errc::file_too_large},
+    {"OthersBytesAfterOurHalfLineStay", [](const auto &f) { return existingPlans(f); }, SizeLimit,
+     std::errc::file_too_large, nullptr, AppendMoment::Written,
+     [](const auto &target) { appendUnlimited(target, "other\r\n"); }, kLine.substr(0, 4)},
+    {"CreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, SizeLimit,
+     std::errc::file_too_large, nullptr, AppendMoment::Opened,
+     [](const auto &target) { appendBytes(target, "other\r\n"); }, "", 7 + 4},
+    // The file this call created is gone from the path: the one there now is not removed.
+    {"HalfWrittenNewFileReplacedWhileOpening",
+     [](const auto &f) {
+         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
+         return f / "plans.txt";
+     },
+     SizeLimit, std::errc::file_too_large,
+     [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Faults, WriteFault, ::testing::ValuesIn(kFaults),
+                         [](const auto &info) { return std::string(info.param.name); });
+#endif
+
+#ifdef _WIN32
+struct WindowsFaultCase
+{
+    const char *name;
+    fs::path (*prepare)(const fs::path &folder);
+    bool heldElsewhere;
+    DWORD expected;
+    char drive = 0;             // a small drive, filled up after prepare
+    std::size_t lineLength = 0;    // a line this long instead of kLine
+    std::string others = {};    // written into the file by another program once it is opened
+};
+
+void PrintTo(const WindowsFaultCase &row, std::ostream *out) { *out << row.name; }
+
+class WindowsWriteFault : public ::testing::TestWithParam<WindowsFaultCase> {};
+
+TEST_P(WindowsWriteFault, IsReportedAndLeavesTheFolderAsItWas)
+{
+    const WindowsFaultCase &row = GetParam();
+    const fs::path base = row.drive ? smallDrive(row.drive) : fs::temp_directory_path();
+    if (base.empty())
+        GTEST_SKIP() << row.drive << ": is missing: the test set-up mounts it when run as root";
+    const TempFolder folder(base);
+    const fs::path target = row.prepare(folder.path);
+    if (row.drive)
+        fillDrive(folder.path / "filler", !fs::exists(target));
+    auto expected = snapshot(folder.path);
+    if (!row.others.empty())
+        expected[target.filename()] += row.others;
+    FileResult result;
+    {
+        std::optional<HeldElsewhere> held;
+        if (row.heldElsewhere)
+            held.emplace(target);
+        // Opened as another save would open it: a created file is held with delete access.
+        const SeamAction others(AppendMoment::Opened, [&] {
+            const HANDLE other = ::CreateFileW(target.c_str(), FILE_APPEND_DATA,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, 0, nullptr);
+            DWORD written = 0;
+            ::WriteFile(other, row.others.data(), DWORD(row.others.size()), &written, nullptr);
+            ::CloseHandle(other);
+        });
+        result = AppendFlightPlanLine(target, row.lineLength ? std::string(row.lineLength, 'L') : kLine);
+    }
+    EXPECT_EQ(result.error, std::error_code(int(row.expected), std::system_category())) << result.error.message();
+    EXPECT_EQ(snapshot(folder.path), expected);
+    if (fs::is_regular_file(target)) {
+        EXPECT_TRUE(openedAlone(target));
+    }
+    ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Existing files on a full drive end a few bytes before their last page does.
+fs::path almostAPage(const fs::path &folder, const std::string &end)
+{
+    std::ofstream(folder / "plans.txt", std::ios::binary) << std::string(4090 - end.size(), 'x') << end;
+    return folder / "plans.txt";
+}
+
+const WindowsFaultCase kWindowsFaults[] = {
+    {"ReadOnlyFile",
+     [](const auto &f) {
+         const fs::path plans = existingPlans(f);
+         ::SetFileAttributesW(plans.c_str(), FILE_ATTRIBUTE_READONLY);
+         return plans;
+     },
+     false, ERROR_ACCESS_DENIED},
+    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, false, ERROR_ACCESS_DENIED},
+    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, false, ERROR_PATH_NOT_FOUND},
+    {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, true, ERROR_SHARING_VIOLATION},
+    {"DriveFullMidLine", [](const auto &f) { return almostAPage(f, "\r\n"); }, false, ERROR_DISK_FULL, 'T'},
+    {"DriveFullMidLineEndAdded", [](const auto &f) { return almostAPage(f, ""); }, false, ERROR_DISK_FULL, 'U'},
+    {"DriveFullMidLineNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, false, ERROR_DISK_FULL, 'V',
+     5000},
+    {"DriveFullCreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, false,
+     ERROR_DISK_FULL, 'W', 5000, "other\r\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Faults, WindowsWriteFault, ::testing::ValuesIn(kWindowsFaults),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+TEST(AppendLine, LeavesNoHandleOpen)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    ASSERT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_TRUE(openedAlone(plans));
+    ASSERT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
+    EXPECT_TRUE(openedAlone(plans));
+    EXPECT_EQ(readBytes(plans), kLine + "\r\n" + kLine + "\r\n");
+}
+#endif
+
+#ifndef _WIN32
+// A link to a file in a folder the user may not change: the line goes to the
+// end of that file, and nothing is created or replaced beside it.
+TEST(AppendLine, ThroughALinkIntoAReadOnlyFolder)
+{
+    const TempFolder folder;
+    const fs::path link = linkIntoReadOnlyFolder(folder.path, fs::perms(0666));
+    auto expected = snapshot(folder.path);
+    expected["locked/plans.txt"] += kLine + "\r\n";
+    {
+        const ProcessStateGuard guard;
+        if (geteuid() == 0) {
+            ASSERT_EQ(seteuid(65534), 0);
+        }
+        EXPECT_TRUE(AppendFlightPlanLine(link, kLine).ok());
+    }
+    EXPECT_EQ(snapshot(folder.path), expected);
+}
+
+// Two processes append to one file at once: every line arrives whole and
+// exactly as composed, each writer's lines in its own order.
+TEST(AppendLine, ConcurrentProcessesNeverSplitALine)
+{
+    constexpr int kLines = 10000;
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    const auto lineOf = [](char writer, int number) {
+        const std::string flightNumber = std::to_string(number);
+        return ComposeFlightPlanLine({"3", std::string(1, writer) + "541SP", "50", "24Hr", "IFR", "12:00:00",
+                                      "00:00:00", "050", "R", flightNumber, "DEST", "16:00:00", "00:00:00",
+                                      ReturnFlightNumber(flightNumber).value(), "HOME"});
+    };
+    const auto appendAll = [&](char writer) {
+        int failures = 0;
+        for (int i = 0; i < kLines; ++i)
+            failures += AppendFlightPlanLine(plans, lineOf(writer, i)).ok() ? 0 : 1;
+        return failures;
+    };
+    const int descriptors = openDescriptors();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(appendAll('B') == 0 ? 0 : 1);
+    EXPECT_EQ(appendAll('A'), 0);
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(openDescriptors(), descriptors);
+
+    std::istringstream content(readBytes(plans));
+    std::map<char, int> next;
+    for (std::string line; std::getline(content, line);) {
+        const char writer = line.size() > 5 ? line[5] : '?';
+        ASSERT_EQ(line, lineOf(writer, next[writer]++) + '\r');
+    }
+    EXPECT_EQ(next, (std::map<char, int>{{'A', kLines}, {'B', kLines}}));
+}
+#else
+// Two appenders racing on one file: each line arrives whole, in its writer's order.
+TEST(AppendLine, ConcurrentAppendersNeverSplitALine)
+{
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+    const auto appendAll = [&](char writer) {
+        for (int i = 0; i < 1000; ++i)
+            ASSERT_TRUE(AppendFlightPlanLine(plans, std::string(150, writer) + std::to_string(i)).ok());
+    };
+    std::thread first(appendAll, 'A');
+    appendAll('B');
+    first.join();
+
+    std::istringstream content(readBytes(plans));
+    std::map<char, int> next;
+    for (std::string line; std::getline(content, line);)
+        ASSERT_EQ(line, std::string(150, line[0]) + std::to_string(next[line[0]]++) + '\r');
+    EXPECT_EQ(next, (std::map<char, int>{{'A', 1000}, {'B', 1000}}));
+}
+#endif
+
+} // namespace
+} // namespace zephlan
