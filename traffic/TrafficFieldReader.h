@@ -1,7 +1,5 @@
 #pragma once
 
-#include "traffic/TrafficList.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -49,10 +47,5 @@ private:
     std::size_t m_blockStart = std::string_view::npos;
     std::uint64_t m_blockEnds = 0;
 };
-
-// Groups the fields of bytes into records of fieldsPerRecord fields and keeps
-// field keptField (1-based, at most fieldsPerRecord) of each record. A UTF-8
-// byte-order mark at the start is not part of the first field.
-TrafficList readTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField);
 
 } // namespace zephlan

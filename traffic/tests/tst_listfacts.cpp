@@ -28,8 +28,9 @@ TEST_P(Notations, ReadOrUnknown)
         : c.field == Field::Longitude                              ? parseLongitude(c.text)
                                                                    : std::optional<double>(parseCruiseSpeed(c.text));
     ASSERT_EQ(value.has_value(), c.value.has_value()) << c.text;
-    if (value)
+    if (value) {
         EXPECT_NEAR(*value, *c.value, 1e-9) << c.text;
+    }
 }
 
 constexpr auto kLat = Field::Latitude;

@@ -80,6 +80,7 @@ frmZephlan::frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *
     }
     buildWindow();
     connectHandlers();
+    buildPlanLine();
     Form_Load();
     m_txtDeparture->setFocus();
 }
@@ -139,7 +140,7 @@ void frmZephlan::mnuAirport_Click()
     const std::optional<QString> chosen = m_dialogs->askOpenPath(
         this, QString::fromLatin1(kAirportFilter), QString::fromLatin1(kAirportProposedName));
     if (chosen) {
-        m_airports->appendEntries(ReadAirportList(toFilesystemPath(*chosen)).entries);
+        m_airports->appendList(ReadAirportList(toFilesystemPath(*chosen)));
         m_search->rebuild(m_airports->store());
     }
     m_messages->showMessage(this, QString::fromLatin1(kAfterAirportsPrompt),
@@ -154,7 +155,7 @@ void frmZephlan::mnuAircraft_Click()
         this, QString::fromLatin1(kAircraftFilter), QString::fromLatin1(kAircraftProposedName));
     std::size_t leftOut = 0;
     if (chosen)
-        leftOut = m_aircraft->appendEntries(ReadAircraftList(toFilesystemPath(*chosen)).entries);
+        leftOut = m_aircraft->appendList(ReadAircraftList(toFilesystemPath(*chosen)));
     m_mnuAircraft->setEnabled(false);
     if (leftOut > 0) {
         const QLocale grouped(QLocale::English, QLocale::UnitedStates);

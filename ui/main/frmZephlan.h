@@ -74,6 +74,10 @@ private:
     void refreshCaption(QCheckBox *box, const QListView *list);
     SaveInputs takeSaveInputs() const;
 
+    // The plan line at the foot of the window (frmZephlanPlanLine.cpp).
+    void buildPlanLine();
+    void refreshPlanLine();
+
     std::unique_ptr<MessageSeam> m_ownMessages;
     FileDialogSeam *m_dialogs = nullptr;
     MessageSeam *m_messages = nullptr;
@@ -115,6 +119,7 @@ private:
     QPushButton *m_cmdExit = nullptr;
     QLabel *m_image1 = nullptr;
     QComboBox *m_cboTZ = nullptr;
+    QLabel *m_lblPlan = nullptr;
 };
 
 } // namespace zephlan
