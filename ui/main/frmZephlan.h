@@ -120,6 +120,10 @@ private:
     QLabel *m_image1 = nullptr;
     QComboBox *m_cboTZ = nullptr;
     QLabel *m_lblPlan = nullptr;
+    QColor m_planColour;
+    // Holds the plan line's connections; a member, so they end before the
+    // window's own teardown moves the focus and changes the time fields.
+    std::unique_ptr<QObject> m_planWatch;
 };
 
 } // namespace zephlan

@@ -63,16 +63,19 @@ void frmZephlan::buildPlanLine()
     m_lblPlan->setGeometry(twipsRect(kLineLeft, kLineTop, kLineWidth, kLineHeight));
     m_lblPlan->setFont(dialogFont());
     m_lblPlan->setAccessibleName(QStringLiteral("Plan"));
+    m_planColour = m_lblPlan->palette().color(QPalette::WindowText);
+    m_planWatch = std::make_unique<QObject>();
+    QObject *const watch = m_planWatch.get();
     const auto refresh = [this] { refreshPlanLine(); };
     for (QLineEdit *box : {m_txtDeparture, m_txtArrival, static_cast<QLineEdit *>(m_mskDepartureTime),
                            static_cast<QLineEdit *>(m_mskReturnTime), static_cast<QLineEdit *>(m_mskDepartTNG),
                            static_cast<QLineEdit *>(m_mskDestTNG)})
-        connect(box, &QLineEdit::textChanged, m_lblPlan, refresh);
+        connect(box, &QLineEdit::textChanged, watch, refresh);
     for (QListView *list : {m_lstDeparture, m_lstArrival, m_lstAircraft})
-        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, m_lblPlan, refresh);
-    connect(m_lstDuration, &QListWidget::itemSelectionChanged, m_lblPlan, refresh);
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, watch, refresh);
+    connect(m_lstDuration, &QListWidget::itemSelectionChanged, watch, refresh);
     for (QCheckBox *box : {m_chkDepartTNG, m_chkDestTNG})
-        connect(box, &QCheckBox::toggled, m_lblPlan, refresh);
+        connect(box, &QCheckBox::toggled, watch, refresh);
 }
 
 void frmZephlan::refreshPlanLine()
@@ -86,7 +89,7 @@ void frmZephlan::refreshPlanLine()
     const QString text = lineText(summary);
 
     QPalette palette = m_lblPlan->palette();
-    palette.setColor(QPalette::WindowText, summary.warnings.empty() ? centralWidget()->palette().color(QPalette::WindowText) : kWarningColour);
+    palette.setColor(QPalette::WindowText, summary.warnings.empty() ? m_planColour : kWarningColour);
     m_lblPlan->setPalette(palette);
     m_lblPlan->setText(m_lblPlan->fontMetrics().elidedText(text, Qt::ElideRight, m_lblPlan->width()));
     m_lblPlan->setToolTip(text);
