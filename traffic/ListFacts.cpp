@@ -1,6 +1,7 @@
 #include "traffic/ListFacts.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -12,26 +13,65 @@ constexpr bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Digits, then optionally a point and at least one more digit, from the start
-// of text; the text is advanced past them.
-std::optional<double> takeDecimal(std::string_view &text, bool fractionAllowed)
+constexpr int kMostWholeDigits = 6;
+constexpr int kMostDecimals = 12;
+
+struct Decimal
 {
-    std::size_t pos = 0;
-    double value = 0;
-    while (pos < text.size() && isDigit(text[pos]) && pos < 6)
-        value = value * 10 + (text[pos++] - '0');
-    if (pos == 0 || (pos < text.size() && isDigit(text[pos])))
-        return std::nullopt;
-    if (fractionAllowed && pos < text.size() && text[pos] == '.') {
-        const std::size_t first = ++pos;
-        double scale = 1;
-        for (; pos < text.size() && isDigit(text[pos]); ++pos)
-            value += (text[pos] - '0') * (scale /= 10);
-        if (pos == first)
-            return std::nullopt;
+    std::uint64_t digits = 0;
+    int decimals = 0;
+};
+
+constexpr std::uint64_t powerOfTen(int exponent)
+{
+    std::uint64_t power = 1;
+    while (exponent-- > 0)
+        power *= 10;
+    return power;
+}
+
+constexpr std::array<std::uint64_t, kMostDecimals + 1> kSixtyMinutes = [] {
+    std::array<std::uint64_t, kMostDecimals + 1> sixty{};
+    for (int i = 0; i <= kMostDecimals; ++i)
+        sixty[static_cast<std::size_t>(i)] = 60 * powerOfTen(i);
+    return sixty;
+}();
+
+// Multipliers, not divisors: a million airports are read in a blink.
+template <int Divisor>
+constexpr std::array<double, kMostDecimals + 1> kScale = [] {
+    std::array<double, kMostDecimals + 1> scale{};
+    for (int i = 0; i <= kMostDecimals; ++i)
+        scale[static_cast<std::size_t>(i)] = 1.0 / (static_cast<double>(powerOfTen(i)) * Divisor);
+    return scale;
+}();
+
+// At most six digits, then optionally a point and at least one more digit,
+// from at on; at is advanced past them. Decimals past the twelfth are checked
+// and dropped.
+bool takeDecimal(const char *&at, const char *end, bool fractionAllowed, Decimal &number)
+{
+    const char *p = at;
+    std::uint64_t digits = 0;
+    while (p < end && isDigit(*p) && p - at < kMostWholeDigits)
+        digits = digits * 10 + static_cast<unsigned>(*p++ - '0');
+    if (p == at || (p < end && isDigit(*p)))
+        return false;
+    int decimals = 0;
+    if (fractionAllowed && p < end && *p == '.') {
+        const char *const first = ++p;
+        for (; p < end && isDigit(*p); ++p) {
+            if (decimals < kMostDecimals) {
+                digits = digits * 10 + static_cast<unsigned>(*p - '0');
+                ++decimals;
+            }
+        }
+        if (p == first)
+            return false;
     }
-    text.remove_prefix(pos);
-    return value;
+    at = p;
+    number = {digits, decimals};
+    return true;
 }
 
 // N64* 11.44' with the letters given, or a signed decimal like -0.4614.
@@ -39,31 +79,32 @@ std::optional<double> parseAngle(std::string_view text, char positive, char nega
 {
     if (text.empty())
         return std::nullopt;
-    double sign = 1;
-    std::optional<double> value;
-    if (text[0] == positive || text[0] == negative) {
-        sign = text[0] == negative ? -1 : 1;
-        text.remove_prefix(1);
-        const std::optional<double> degrees = takeDecimal(text, false);
-        if (!degrees || text.empty() || text[0] != '*')
-            return std::nullopt;
-        text.remove_prefix(std::min(text.find_first_not_of(' ', 1), text.size()));
-        const std::optional<double> minutes = takeDecimal(text, true);
-        if (!minutes || *minutes >= 60 || text != "'")
-            return std::nullopt;
-        value = *degrees + *minutes / 60;
-    } else {
-        if (text[0] == '-' || text[0] == '+') {
-            sign = text[0] == '-' ? -1 : 1;
-            text.remove_prefix(1);
-        }
-        value = takeDecimal(text, true);
-        if (!value || !text.empty())
-            return std::nullopt;
-    }
-    if (*value > limit)
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    const bool letter = (*p == positive) | (*p == negative);
+    const bool minus = (*p == negative) | (*p == '-');
+    p += letter | minus | (*p == '+');
+    Decimal whole;
+    if (!takeDecimal(p, end, !letter, whole))
         return std::nullopt;
-    return sign * *value;
+    double value = static_cast<double>(whole.digits) * kScale<1>[static_cast<std::size_t>(whole.decimals)];
+    if (letter) {
+        if (p == end || *p != '*')
+            return std::nullopt;
+        ++p;
+        while (p < end && *p == ' ')
+            ++p;
+        Decimal minutes;
+        if (!takeDecimal(p, end, true, minutes) || minutes.digits >= kSixtyMinutes[static_cast<std::size_t>(minutes.decimals)]
+            || end - p != 1 || *p != '\'')
+            return std::nullopt;
+        value += static_cast<double>(minutes.digits) * kScale<60>[static_cast<std::size_t>(minutes.decimals)];
+    } else if (p != end) {
+        return std::nullopt;
+    }
+    if (value > limit)
+        return std::nullopt;
+    return minus ? -value : value;
 }
 
 } // namespace
@@ -76,6 +117,15 @@ std::optional<double> parseLatitude(std::string_view text)
 std::optional<double> parseLongitude(std::string_view text)
 {
     return parseAngle(text, 'E', 'W', 180);
+}
+
+std::optional<Coordinates> parsePosition(std::string_view latitude, std::string_view longitude)
+{
+    const std::optional<double> north = parseLatitude(latitude);
+    const std::optional<double> east = north ? parseLongitude(longitude) : std::nullopt;
+    if (!east)
+        return std::nullopt;
+    return Coordinates{*north, *east};
 }
 
 std::optional<int> parseCruiseSpeed(std::string_view text)
@@ -102,15 +152,6 @@ std::optional<int> EntryFacts::cruiseSpeed(std::size_t index) const
     if (index >= m_speeds.size() || m_speeds[index] == 0)
         return std::nullopt;
     return m_speeds[index];
-}
-
-void EntryFacts::appendPosition(std::optional<Coordinates> position)
-{
-    constexpr float kUnknown = std::numeric_limits<float>::quiet_NaN();
-    if (position)
-        m_positions.push_back({static_cast<float>(position->latitude), static_cast<float>(position->longitude)});
-    else
-        m_positions.push_back({kUnknown, kUnknown});
 }
 
 void EntryFacts::appendCruiseSpeed(std::optional<int> knots)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,9 @@ struct Coordinates
 std::optional<double> parseLatitude(std::string_view text);
 std::optional<double> parseLongitude(std::string_view text);
 
+// Both, or unknown when either is.
+std::optional<Coordinates> parsePosition(std::string_view latitude, std::string_view longitude);
+
 // Whole knots, 1 to 65535; unknown otherwise.
 std::optional<int> parseCruiseSpeed(std::string_view text);
 
@@ -36,7 +40,13 @@ public:
     std::optional<Coordinates> position(std::size_t index) const;
     std::optional<int> cruiseSpeed(std::size_t index) const;
 
-    void appendPosition(std::optional<Coordinates> position);
+    void appendPosition(std::optional<Coordinates> position)
+    {
+        if (position)
+            m_positions.push_back({static_cast<float>(position->latitude), static_cast<float>(position->longitude)});
+        else
+            m_positions.push_back({kUnknown, kUnknown});
+    }
     void appendCruiseSpeed(std::optional<int> knots);
     void reservePositions(std::size_t count) { m_positions.reserve(count); }
     // The facts of entries first to first + count of other, placed from entry at on.
@@ -45,6 +55,7 @@ public:
     void truncate(std::size_t count);
 
 private:
+    static constexpr float kUnknown = std::numeric_limits<float>::quiet_NaN();
     struct Stored
     {
         float latitude;

@@ -133,6 +133,25 @@ std::size_t TrafficFieldReader::findFieldEnd(std::size_t pos)
     return size;
 }
 
+// Flattened so that the calls for each field are inlined into the loop,
+// which makes reading a long list markedly faster.
+#if defined(__GNUC__)
+#define ZEPHLAN_FLATTEN [[gnu::flatten]]
+#else
+#define ZEPHLAN_FLATTEN
+#endif
+
+ZEPHLAN_FLATTEN std::size_t TrafficFieldReader::readRecord(std::span<std::string_view> record)
+{
+    for (std::size_t count = 0; count < record.size(); ++count) {
+        const std::optional<std::string_view> field = readField();
+        if (!field)
+            return count;
+        record[count] = *field;
+    }
+    return record.size();
+}
+
 std::size_t TrafficFieldReader::skipBlanks(std::size_t pos) const
 {
     while (pos < m_bytes.size() && (m_bytes[pos] == ' ' || m_bytes[pos] == '\t'))

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace zephlan {
@@ -34,6 +35,10 @@ public:
     // blank lines at the end count as nothing.
     // The view points into the bytes given to the constructor.
     std::optional<std::string_view> readField();
+
+    // The next fields, as many as record holds or as are left; how many were
+    // read (0 at the end, fewer than record holds when the bytes ran out).
+    std::size_t readRecord(std::span<std::string_view> record);
 
 private:
     std::optional<std::string_view> readOtherField();

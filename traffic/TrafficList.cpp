@@ -3,6 +3,7 @@
 #include "traffic/FileBytes.h"
 #include "traffic/TrafficFieldReader.h"
 
+#include <array>
 #include <new>
 #include <optional>
 
@@ -18,25 +19,8 @@ TrafficList readListFile(const std::filesystem::path &path, TrafficListKind kind
     return readTrafficRecords(bytes->view(), kind);
 }
 
-std::optional<Coordinates> positionOf(std::string_view latitude, std::string_view longitude)
-{
-    const std::optional<double> north = parseLatitude(latitude);
-    const std::optional<double> east = north ? parseLongitude(longitude) : std::nullopt;
-    if (!east)
-        return std::nullopt;
-    return Coordinates{*north, *east};
-}
-
-// Flattened so that the reader's calls are inlined into the loop, which
-// makes reading a long list markedly faster.
-#if defined(__GNUC__)
-#define ZEPHLAN_FLATTEN [[gnu::flatten]]
-#else
-#define ZEPHLAN_FLATTEN
-#endif
-
 template <TrafficListKind Kind>
-ZEPHLAN_FLATTEN TrafficList readRecords(std::string_view bytes)
+TrafficList readRecords(std::string_view bytes)
 {
     constexpr int kFields = Kind == TrafficListKind::Airports ? 4 : 3;
     TrafficList list;
@@ -48,20 +32,15 @@ ZEPHLAN_FLATTEN TrafficList readRecords(std::string_view bytes)
         list.entries.reserve(bytes.size() / 16 + 1, bytes.size());
         if constexpr (Kind == TrafficListKind::Airports)
             list.facts.reservePositions(bytes.size() / 16 + 1);
-        std::string_view record[kFields];
-        while (std::optional<std::string_view> field = reader.readField()) {
-            record[0] = *field;
-            for (int number = 1; number < kFields; ++number) {
-                field = reader.readField();
-                if (!field) {
-                    list.failed = true;
-                    return list;
-                }
-                record[number] = *field;
+        std::array<std::string_view, kFields> record;
+        while (const std::size_t count = reader.readRecord(record)) {
+            if (count < kFields) {
+                list.failed = true;
+                return list;
             }
             if constexpr (Kind == TrafficListKind::Airports) {
                 list.entries.append(record[0]);
-                list.facts.appendPosition(positionOf(record[1], record[2]));
+                list.facts.appendPosition(parsePosition(record[1], record[2]));
             } else {
                 list.entries.append(record[2]);
                 list.facts.appendCruiseSpeed(parseCruiseSpeed(record[1]));
