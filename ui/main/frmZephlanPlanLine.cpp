@@ -50,7 +50,7 @@ QString lineText(const PlanSummary &summary)
     QStringList warnings;
     for (const std::string &warning : summary.warnings)
         warnings << fromWindows1252(warning);
-    QString text = QStringLiteral("\u26A0 ") + warnings.join(QStringLiteral("; ")) + QLatin1Char('.');
+    QString text = QStringLiteral("\u26A0 ") + warnings.join(QStringLiteral(". ")) + QLatin1Char('.');
     return sentence.isEmpty() ? text : text + QLatin1Char(' ') + sentence;
 }
 
