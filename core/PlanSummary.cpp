@@ -124,8 +124,8 @@ struct Leg
 
 std::string routeClause(const SaveInputs &inputs, std::optional<long> distance)
 {
-    std::string route = joined(inputs.departureText, inputs.destinationText.empty() ? "" : "-> " + inputs.destinationText,
-                               " ");
+    const std::string destination = inputs.destinationText.empty() ? "" : "-> " + inputs.destinationText;
+    std::string route = joined(inputs.departureText, destination, " ");
     if (distance)
         route += " " + grouped(*distance) + " nm";
     return route;
@@ -192,8 +192,8 @@ PlanSummary summarisePlan(const SaveInputs &inputs, const PlanFacts &facts)
         returnClause = "return " + returnClause;
 
     PlanSummary summary;
-    for (const std::string &clause : {routeClause(inputs, distance), joined(aircraft, outbound.ending("arrives about "), ", "),
-                                      returnClause})
+    const std::string outboundClause = joined(aircraft, outbound.ending("arrives about "), ", ");
+    for (const std::string &clause : {routeClause(inputs, distance), outboundClause, returnClause})
         summary.sentence = joined(summary.sentence, clause, "; ");
     summary.warnings = warningsFor(inputs, outbound, back);
     return summary;

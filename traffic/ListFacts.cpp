@@ -95,8 +95,9 @@ std::optional<double> parseAngle(std::string_view text, char positive, char nega
         while (p < end && *p == ' ')
             ++p;
         Decimal minutes;
-        if (!takeDecimal(p, end, true, minutes) || minutes.digits >= kSixtyMinutes[static_cast<std::size_t>(minutes.decimals)]
-            || end - p != 1 || *p != '\'')
+        if (!takeDecimal(p, end, true, minutes)
+            || minutes.digits >= kSixtyMinutes[static_cast<std::size_t>(minutes.decimals)] || end - p != 1
+            || *p != '\'')
             return std::nullopt;
         value += static_cast<double>(minutes.digits) * kScale<60>[static_cast<std::size_t>(minutes.decimals)];
     } else if (p != end) {

@@ -120,7 +120,10 @@ const SentenceCase kSentenceCases[] = {
     {"UnknownPosition", [](SaveInputs &, PlanFacts &facts) { facts.destination.reset(); },
      "EGLL -> KJFK; Boeing 747-400 at 490 kt; return 19:30", {}},
     {"TimesUntouched",
-     [](SaveInputs &in, PlanFacts &) { in.departureTimeTyped = in.returnTimeTyped = false; in.departureTimeText = in.returnTimeText = "00:00:00"; },
+     [](SaveInputs &in, PlanFacts &) {
+         in.departureTimeTyped = in.returnTimeTyped = false;
+         in.departureTimeText = in.returnTimeText = "00:00:00";
+     },
      kFlight, {}},
     {"TypedMidnight", [](SaveInputs &in, PlanFacts &) { typeTimes(in, "00:00:00", "07:00:59"); },
      kFlight + ", arrives about 06:06 GMT; return 07:00, back about 13:06 GMT", {}},

@@ -99,8 +99,9 @@ INSTANTIATE_TEST_SUITE_P(Traffic, Notations, testing::ValuesIn(kNotationCases));
 
 TEST(ListFacts, KeptBesideTheEntriesWithoutChangingThem)
 {
-    const TrafficList airports = readTrafficRecords(
-        "BGGH,N64* 11.44',W51* 40.68',282\r\nEGLL,51.4775,-0.4614,83\r\nXXXX,somewhere,N1,\r\n", TrafficListKind::Airports);
+    const TrafficList airports =
+        readTrafficRecords("BGGH,N64* 11.44',W51* 40.68',282\r\nEGLL,51.4775,-0.4614,83\r\nXXXX,somewhere,N1,\r\n",
+                           TrafficListKind::Airports);
     ASSERT_EQ(airports.entries.size(), 3u);
     EXPECT_EQ(airports.entries.at(2), "XXXX");
     const std::optional<Coordinates> bggh = airports.facts.position(0);
@@ -113,8 +114,8 @@ TEST(ListFacts, KeptBesideTheEntriesWithoutChangingThem)
     EXPECT_FALSE(airports.facts.position(3));
     EXPECT_FALSE(airports.facts.cruiseSpeed(0));
 
-    const TrafficList aircraft =
-        readTrafficRecords("AC#11,450,\"Boeing 737-800 Paint1\"\nAC#2,fast,\"Cessna 172, Skyhawk\"\n", TrafficListKind::Aircraft);
+    const TrafficList aircraft = readTrafficRecords(
+        "AC#11,450,\"Boeing 737-800 Paint1\"\nAC#2,fast,\"Cessna 172, Skyhawk\"\n", TrafficListKind::Aircraft);
     ASSERT_EQ(aircraft.entries.size(), 2u);
     EXPECT_EQ(aircraft.entries.at(1), "Cessna 172, Skyhawk");
     EXPECT_EQ(aircraft.facts.cruiseSpeed(0), 450);

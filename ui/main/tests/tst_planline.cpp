@@ -33,8 +33,9 @@ private slots:
         frmZephlan window(&dialogs, &messages);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.show();
-        dialogs.answers = {writeFile(dir, "Airports.txt", "EGLL,51.4775,-0.4614,83\r\nKJFK,N40* 38.388',W73* 46.734',13\r\n"),
-                           writeFile(dir, "Aircraft.txt", "AC#1,490,\"Boeing 747-400\"\r\nAC#2,450,\"Boeing 777\"\r\n")};
+        dialogs.answers = {
+            writeFile(dir, "Airports.txt", "EGLL,51.4775,-0.4614,83\r\nKJFK,N40* 38.388',W73* 46.734',13\r\n"),
+            writeFile(dir, "Aircraft.txt", "AC#1,490,\"Boeing 747-400\"\r\nAC#2,450,\"Boeing 777\"\r\n")};
         window.findChild<QAction *>(QStringLiteral("mnuAirport"))->trigger();
         window.findChild<QAction *>(QStringLiteral("mnuAircraft"))->trigger();
         auto *line = window.findChild<QLabel *>(QStringLiteral("lblPlan"));
