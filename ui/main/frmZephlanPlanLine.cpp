@@ -67,10 +67,9 @@ void frmZephlan::buildPlanLine()
     m_planWatch = std::make_unique<QObject>();
     QObject *const watch = m_planWatch.get();
     const auto refresh = [this] { refreshPlanLine(); };
-    for (QLineEdit *box : {m_txtDeparture, m_txtArrival, static_cast<QLineEdit *>(m_mskDepartureTime),
-                           static_cast<QLineEdit *>(m_mskReturnTime), static_cast<QLineEdit *>(m_mskDepartTNG),
-                           static_cast<QLineEdit *>(m_mskDestTNG)})
-        connect(box, &QLineEdit::textChanged, watch, refresh);
+    // The search boxes count only through the selections they make.
+    for (MaskedTimeEdit *field : {m_mskDepartureTime, m_mskReturnTime, m_mskDepartTNG, m_mskDestTNG})
+        connect(field, &QLineEdit::textChanged, watch, refresh);
     for (QListView *list : {m_lstDeparture, m_lstArrival, m_lstAircraft})
         connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, watch, refresh);
     connect(m_lstDuration, &QListWidget::itemSelectionChanged, watch, refresh);
@@ -87,6 +86,9 @@ void frmZephlan::refreshPlanLine()
         facts.cruiseKnots = m_aircraft->facts().cruiseSpeed(static_cast<std::size_t>(row));
     const PlanSummary summary = summarisePlan(takeSaveInputs(), facts);
     const QString text = lineText(summary);
+    // A keystroke that changes nothing in the plan costs no repaint.
+    if (text == m_lblPlan->toolTip())
+        return;
 
     QPalette palette = m_lblPlan->palette();
     palette.setColor(QPalette::WindowText, summary.warnings.empty() ? m_planColour : kWarningColour);
