@@ -70,8 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::vector<std::string> fields =
         plainFields(bytes.starts_with(byteOrderMark) ? bytes.substr(byteOrderMark.size()) : bytes);
 
-    const TrafficList airports = readTrafficRecords(bytes, 4, 1);
-    const TrafficList aircraft = readTrafficRecords(bytes, 3, 3);
+    const TrafficList airports = readTrafficRecords(bytes, TrafficListKind::Airports);
+    const TrafficList aircraft = readTrafficRecords(bytes, TrafficListKind::Aircraft);
     expectRecords(airports, fields, 4, 1);
     expectRecords(aircraft, fields, 3, 3);
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the three windows on an X server of its own (Xvfb, no window
 # manager, so the windows show without title bars): docs/welcome-window.png,
-# docs/main-window.png with a plan filled in, and docs/about-window.png.
+# docs/main-window.png with a plan filled in (its plan line warns), docs/plan-check.png with the
+# plan changed until it works, and docs/about-window.png.
 # Installs what is missing, ImageMagick included, and builds the release first.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -22,11 +23,12 @@ shoot() {
 
 lists=$x11_work/lists
 mkdir -p "$lists"
-for code in KJFK KLAX EGLL LFPG KJAX EDDF KSFO KORD RJTT YSSY; do
-    printf '%s,"%s",0,0\r\n' "$code" "$code"
-done >"$lists/Airports.txt"
-printf '%s\r\n' '1,1,"Boeing 737-800 Paint1"' '2,1,"Boeing 747-400 Paint1"' '3,1,"Cessna Skyhawk 172SP"' \
-    '4,1,"Airbus A321, Lufthansa"' '5,1,"Learjet 45"' >"$lists/Aircraft.txt"
+printf '%s\r\n' "KJFK,N40* 38.39',W73* 46.73',13" "KLAX,N33* 56.55',W118* 24.48',125" \
+    "EGLL,N51* 28.65',W0* 27.68',83" "LFPG,N49* 0.58',E2* 32.87',392" "KJAX,N30* 29.65',W81* 41.25',30" \
+    "EDDF,N50* 1.99',E8* 34.25',364" "KSFO,N37* 37.15',W122* 22.49',13" "KORD,N41* 58.61',W87* 54.47',672" \
+    "RJTT,N35* 33.20',E139* 46.87',35" "YSSY,S33* 56.77',E151* 10.63',21" >"$lists/Airports.txt"
+printf '%s\r\n' 'AC#1,450,"Boeing 737-800 Paint1"' 'AC#2,490,"Boeing 747-400 Paint1"' \
+    'AC#3,120,"Cessna Skyhawk 172SP"' 'AC#4,450,"Airbus A321, Lufthansa"' 'AC#5,440,"Learjet 45"' >"$lists/Aircraft.txt"
 
 (cd "$x11_work" && exec env HOME="$x11_work" XDG_CONFIG_HOME="$x11_work/.config" "$program" >"$x11_work/program.log" 2>&1) &
 pid=$!
@@ -70,6 +72,13 @@ xdotool key Tab
 xdotool type --delay 5 50
 sleep 0.5
 shoot "$main" main-window.png
+
+# Back to the return time (leaving at 20:00), then to the touch-and-go box beside EGLL, unticked.
+xdotool key shift+Tab shift+Tab shift+Tab shift+Tab
+xdotool type --delay 5 200000
+xdotool key shift+Tab shift+Tab shift+Tab space
+sleep 0.5
+shoot "$main" plan-check.png
 
 xdotool key alt Right Down Return
 x11_window "$pid" '^About Zephlan$'

@@ -1,11 +1,8 @@
 #include "traffic/TrafficFieldReader.h"
 
-#include "traffic/FileBytes.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <new>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -136,6 +133,25 @@ std::size_t TrafficFieldReader::findFieldEnd(std::size_t pos)
     return size;
 }
 
+// Flattened so that the calls for each field are inlined into the loop,
+// which makes reading a long list markedly faster.
+#if defined(__GNUC__)
+#define ZEPHLAN_FLATTEN [[gnu::flatten]]
+#else
+#define ZEPHLAN_FLATTEN
+#endif
+
+ZEPHLAN_FLATTEN std::size_t TrafficFieldReader::readRecord(std::span<std::string_view> record)
+{
+    for (std::size_t count = 0; count < record.size(); ++count) {
+        const std::optional<std::string_view> field = readField();
+        if (!field)
+            return count;
+        record[count] = *field;
+    }
+    return record.size();
+}
+
 std::size_t TrafficFieldReader::skipBlanks(std::size_t pos) const
 {
     while (pos < m_bytes.size() && (m_bytes[pos] == ' ' || m_bytes[pos] == '\t'))
@@ -151,46 +167,6 @@ std::size_t TrafficFieldReader::afterTerminator(std::size_t pos) const
     if (m_bytes[pos] == '\r' && pos + 1 < m_bytes.size() && m_bytes[pos + 1] == '\n')
         return pos + 2;
     return pos + 1;
-}
-
-// Flattened so that the reader's calls are inlined into the loop, which
-// makes reading a long list markedly faster.
-#if defined(__GNUC__)
-#define ZEPHLAN_FLATTEN [[gnu::flatten]]
-#else
-#define ZEPHLAN_FLATTEN
-#endif
-
-ZEPHLAN_FLATTEN TrafficList readTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField)
-{
-    // A list saved again by a text editor may start with the UTF-8 byte-order mark.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.starts_with(kByteOrderMark))
-        bytes.remove_prefix(kByteOrderMark.size());
-    TrafficList list;
-    TrafficFieldReader reader(bytes);
-    try {
-        // The kept fields never hold more than the file's bytes, and a record
-        // is rarely shorter than sixteen of them; both reservations are only
-        // address space until an entry is written into them.
-        list.entries.reserve(bytes.size() / 16 + 1, bytes.size());
-        while (std::optional<std::string_view> field = reader.readField()) {
-            std::string_view kept = *field;
-            for (int number = 2; number <= fieldsPerRecord; ++number) {
-                field = reader.readField();
-                if (!field) {
-                    list.failed = true;
-                    return list;
-                }
-                if (number == keptField)
-                    kept = *field;
-            }
-            list.entries.append(kept);
-        }
-    } catch (const std::bad_alloc &) {
-        list.failed = true;
-    }
-    return list;
 }
 
 } // namespace zephlan

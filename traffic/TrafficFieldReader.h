@@ -1,10 +1,9 @@
 #pragma once
 
-#include "traffic/TrafficList.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace zephlan {
@@ -37,6 +36,10 @@ public:
     // The view points into the bytes given to the constructor.
     std::optional<std::string_view> readField();
 
+    // The next fields, as many as record holds or as are left; how many were
+    // read (0 at the end, fewer than record holds when the bytes ran out).
+    std::size_t readRecord(std::span<std::string_view> record);
+
 private:
     std::optional<std::string_view> readOtherField();
     std::size_t findFieldEnd(std::size_t pos);
@@ -49,10 +52,5 @@ private:
     std::size_t m_blockStart = std::string_view::npos;
     std::uint64_t m_blockEnds = 0;
 };
-
-// Groups the fields of bytes into records of fieldsPerRecord fields and keeps
-// field keptField (1-based, at most fieldsPerRecord) of each record. A UTF-8
-// byte-order mark at the start is not part of the first field.
-TrafficList readTrafficRecords(std::string_view bytes, int fieldsPerRecord, int keptField);
 
 } // namespace zephlan

@@ -18,11 +18,11 @@ x11_map_keysyms scaron Scaron
 # airport code with a Windows-1252 letter (0x8A, S with caron).
 lists=$x11_work/lists
 mkdir -p "$lists" "$x11_work/home" "$x11_work/nothing"
-printf '%s\r\n' 'KSEA,"Seattle-Tacoma Intl, WA",47.449,-122.309' \
-    "$(printf 'L\212JB,"Ljubljana, Slovenia",46.224,14.456')" \
-    'EGLL,"London Heathrow, UK",51.471,-0.461' >"$lists/Airports.txt"
-printf '%s\r\n' '1,1,"Boeing 737-800, Alaska"' '2,1,"Airbus A320, easyJet"' \
-    '3,1,"Dash 8-Q400, Horizon"' >"$lists/Aircraft list.txt"
+printf '%s\r\n' "KSEA,N47* 26.94',W122* 18.54',433" \
+    "$(printf "L\212JB,N46* 13.44',E14* 27.36',1273")" \
+    "EGLL,N51* 28.65',W0* 27.68',83" >"$lists/Airports.txt"
+printf '%s\r\n' 'AC#1,450,"Boeing 737-800, Alaska"' 'AC#2,447,"Airbus A320, easyJet"' \
+    'AC#3,360,"Dash 8-Q400, Horizon"' >"$lists/Aircraft list.txt"
 plans=$x11_work/plans/FlightPlans.txt
 mkdir -p "$(dirname "$plans")"
 

@@ -1,4 +1,4 @@
-#include "traffic/TrafficFieldReader.h"
+#include "traffic/TrafficList.h"
 
 #include <benchmark/benchmark.h>
 
@@ -128,7 +128,7 @@ void ReadAirportRecords(benchmark::State &state)
     std::ifstream in(path, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     for (auto _ : state) {
-        TrafficList list = zephlan::readTrafficRecords(bytes, 4, 1);
+        TrafficList list = zephlan::readTrafficRecords(bytes, zephlan::TrafficListKind::Airports);
         benchmark::DoNotOptimize(list);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes.size()));

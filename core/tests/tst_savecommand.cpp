@@ -175,7 +175,8 @@ TEST_F(SaveCommand, ListFilesReadInThisRunAreRefused)
 {
     const fs::path airports = folder.path / "Airports.txt";
     std::ofstream(airports, std::ios::binary) << "EGLL,N51* 28.39',W0* 27.41',83\r\n";
-    fs::create_symlink(airports, folder.path / "link.txt");
+    // Another name for the same file: a hard link, which Windows and Wine make as Linux does.
+    fs::create_hard_link(airports, folder.path / "link.txt");
     SaveInputs inputs = kExample;
     inputs.listFiles = {folder.path / "Aircraft.txt", airports};
     for (const fs::path &chosen : {airports, folder.path / "link.txt", folder.path / "." / "Airports.txt"}) {

@@ -1,4 +1,5 @@
 #include "traffic/TrafficFieldReader.h"
+#include "traffic/TrafficList.h"
 #include "traffic/testing/PlainFields.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +94,7 @@ TEST(TrafficRobustness, RandomBytesFollowThePlainRules)
         const std::vector<std::string> expected = plainFields(bytes);
         ASSERT_EQ(readAllFields(bytes), expected) << testing::PrintToString(bytes);
 
-        const TrafficList list = readTrafficRecords(bytes, 3, 3);
+        const TrafficList list = readTrafficRecords(bytes, TrafficListKind::Aircraft);
         ASSERT_EQ(list.entries.size(), expected.size() / 3);
         ASSERT_EQ(list.failed, expected.size() % 3 != 0);
         for (std::size_t i = 0; i < list.entries.size(); ++i)

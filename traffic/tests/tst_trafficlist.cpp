@@ -164,7 +164,7 @@ TEST(FileBytes, HoldTheWholeFileAndTheListIsReadFromIt)
         const fs::path file = folder.write(bytes);
         const std::optional<FileBytes> read = FileBytes::read(file);
         EXPECT_TRUE(read && read->view() == bytes) << size;
-        const TrafficList inMemory = readTrafficRecords(bytes, 4, 1);
+        const TrafficList inMemory = readTrafficRecords(bytes, TrafficListKind::Airports);
         const TrafficList list = readList(ReadAirportList, file);
         EXPECT_TRUE(texts(list.entries) == texts(inMemory.entries) && list.failed == inMemory.failed) << size;
     }

@@ -48,6 +48,20 @@ std::size_t EntryListModel::appendEntries(EntryStore entries)
     return leftOut;
 }
 
+std::size_t EntryListModel::appendList(TrafficList list)
+{
+    const std::size_t first = m_store.size();
+    const std::size_t leftOut = appendEntries(std::move(list.entries));
+    const std::size_t added = m_store.size() - first;
+    if (first == 0) {
+        m_facts = std::move(list.facts);
+        m_facts.truncate(added);
+    } else {
+        m_facts.copyFrom(list.facts, 0, added, first);
+    }
+    return leftOut;
+}
+
 std::string_view EntryListModel::entryBytes(int row) const
 {
     if (row < 0 || row >= rowCount())

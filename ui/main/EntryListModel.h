@@ -1,6 +1,7 @@
 #pragma once
 
 #include "traffic/EntryStore.h"
+#include "traffic/TrafficList.h"
 
 #include <QAbstractListModel>
 
@@ -23,15 +24,19 @@ public:
     // model takes the store over without copying it. Returns how many entries
     // the limit left out.
     std::size_t appendEntries(EntryStore entries);
+    // The same for a list read from a file, whose facts are kept beside its entries.
+    std::size_t appendList(TrafficList list);
     void setRowLimit(std::size_t limit) { m_rowLimit = limit; }
 
     std::string_view entryBytes(int row) const;
     // The row of the entry with the most characters; -1 when the model is empty.
     int longestRow() const { return m_longestRow; }
     const EntryStore &store() const { return m_store; }
+    const EntryFacts &facts() const { return m_facts; }
 
 private:
     EntryStore m_store;
+    EntryFacts m_facts;
     std::size_t m_rowLimit = 0x7fffffff;
     int m_longestRow = -1;
 };

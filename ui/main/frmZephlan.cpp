@@ -80,6 +80,7 @@ frmZephlan::frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *
     }
     buildWindow();
     connectHandlers();
+    buildPlanLine();
     Form_Load();
     m_txtDeparture->setFocus();
 }
@@ -143,7 +144,7 @@ void frmZephlan::mnuAirport_Click()
         this, QString::fromLatin1(kAirportFilter), QString::fromLatin1(kAirportProposedName));
     if (chosen) {
         m_listFiles.push_back(toFilesystemPath(*chosen));
-        m_airports->appendEntries(ReadAirportList(m_listFiles.back()).entries);
+        m_airports->appendList(ReadAirportList(m_listFiles.back()));
         m_search->rebuild(m_airports->store());
         // Codes typed before the list arrived are searched now.
         txtDeparture_Change();
@@ -162,7 +163,7 @@ void frmZephlan::mnuAircraft_Click()
     std::size_t leftOut = 0;
     if (chosen) {
         m_listFiles.push_back(toFilesystemPath(*chosen));
-        leftOut = m_aircraft->appendEntries(ReadAircraftList(m_listFiles.back()).entries);
+        leftOut = m_aircraft->appendList(ReadAircraftList(m_listFiles.back()));
     }
     m_mnuAircraft->setEnabled(false);
     if (leftOut > 0) {

@@ -77,6 +77,10 @@ private:
     SaveInputs takeSaveInputs() const;
     QWidget *controlFor(EntryCheck check) const;
 
+    // The plan line at the foot of the window (frmZephlanPlanLine.cpp).
+    void buildPlanLine();
+    void refreshPlanLine();
+
     std::unique_ptr<MessageSeam> m_ownMessages;
     FileDialogSeam *m_dialogs = nullptr;
     MessageSeam *m_messages = nullptr;
@@ -119,6 +123,11 @@ private:
     QPushButton *m_cmdExit = nullptr;
     QLabel *m_image1 = nullptr;
     QComboBox *m_cboTZ = nullptr;
+    QLabel *m_lblPlan = nullptr;
+    QColor m_planColour;
+    // Holds the plan line's connections; a member, so they end before the
+    // window's own teardown moves the focus and changes the time fields.
+    std::unique_ptr<QObject> m_planWatch;
 };
 
 } // namespace zephlan

@@ -1,0 +1,200 @@
+#include "core/PlanSummary.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace zephlan {
+namespace {
+
+struct DistanceCase
+{
+    const char *name;
+    GeoPoint from;
+    GeoPoint to;
+    double nm;
+};
+
+void PrintTo(const DistanceCase &c, std::ostream *os) { *os << c.name; }
+
+class Distances : public testing::TestWithParam<DistanceCase> {};
+
+TEST_P(Distances, MatchTheHaversineFormula)
+{
+    EXPECT_NEAR(greatCircleNm(GetParam().from, GetParam().to), GetParam().nm, 0.001);
+    EXPECT_NEAR(greatCircleNm(GetParam().to, GetParam().from), GetParam().nm, 0.001);
+}
+
+// Reference values from the haversine formula, not the atan2 form the code
+// uses, on the same sphere, with python3's math module:
+//   h = sin(dlat/2)**2 + cos(lat1)*cos(lat2)*sin(dlon/2)**2
+//   nm = 2 * 3440.065 * asin(sqrt(h))
+const DistanceCase kDistanceCases[] = {
+    {"LondonToNewYork", {51.4775, -0.4614}, {40.6398, -73.7789}, 2991.0604},
+    {"AucklandToHonoluluOverTheDateLine", {-37.0081, 174.7917}, {21.3187, -157.9225}, 3827.5373},
+    {"OneDegreeAcrossTheDateLine", {65.0, 179.5}, {65.0, -179.5}, 25.3739},
+    {"OverTheNorthPole", {89.9, 0}, {89.9, 180}, 12.0081},
+    {"NearTheNorthPoleAskew", {89.5, 45}, {88.0, -135}, 150.1012},
+    {"NearTheSouthPole", {-89.99, 10}, {-89.99, -170}, 1.2008},
+    {"SamePoint", {47.2, 8.5}, {47.2, 8.5}, 0},
+    {"Antipodes", {10, 20}, {-10, -160}, 10807.2828},
+    {"QuarterOfTheEquator", {0, 0}, {0, 90}, 5403.6415},
+    {"SydneyToLondon", {-33.9461, 151.1772}, {51.4775, -0.4614}, 9190.2031},
+};
+
+INSTANTIATE_TEST_SUITE_P(Plan, Distances, testing::ValuesIn(kDistanceCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+const GeoPoint kEgll{51.4775, -0.4614};
+const GeoPoint kKjfk{40.6398, -73.7789};
+// 250 nm east of the point 0, 0 on the equator.
+const GeoPoint kOrigin{0, 0};
+const GeoPoint kEast250{0, 4.1638};
+
+struct SentenceCase
+{
+    const char *name;
+    std::function<void(SaveInputs &, PlanFacts &)> change;
+    std::string sentence;
+    std::vector<std::string> warnings;
+};
+
+void PrintTo(const SentenceCase &c, std::ostream *os) { *os << c.name; }
+
+class Sentences : public testing::TestWithParam<SentenceCase> {};
+
+void typeTimes(SaveInputs &in, const char *departure, const char *back)
+{
+    in.departureTimeText = departure;
+    in.returnTimeText = back;
+    in.departureTimeTyped = in.returnTimeTyped = true;
+}
+
+// London to New York in a 747 at 490 kt, leaving 12:00 and back at 19:30, daily.
+TEST_P(Sentences, SayThePlanAndWhyItCannotWork)
+{
+    SaveInputs in;
+    in.departureText = "EGLL";
+    in.destinationText = "KJFK";
+    in.aircraftText = "Boeing 747-400";
+    in.durationText = "24Hr";
+    typeTimes(in, "12:00:00", "19:30:00");
+    PlanFacts facts{kEgll, kKjfk, 490};
+    GetParam().change(in, facts);
+    const PlanSummary summary = summarisePlan(in, facts);
+    EXPECT_EQ(summary.sentence, GetParam().sentence);
+    EXPECT_EQ(summary.warnings, GetParam().warnings);
+}
+
+const std::string kFlight = "EGLL -> KJFK 2,991 nm; Boeing 747-400 at 490 kt: about 6 h 06 min";
+const std::string kShort = "A -> B 250 nm; Dash 8 at 500 kt: about 30 min";
+const auto kShortHop = [](SaveInputs &in, PlanFacts &facts) {
+    in.departureText = "A";
+    in.destinationText = "B";
+    in.aircraftText = "Dash 8";
+    facts = {kOrigin, kEast250, 500};
+    typeTimes(in, "10:00:00", "10:45:00");
+};
+
+const SentenceCase kSentenceCases[] = {
+    {"Daily", [](SaveInputs &, PlanFacts &) {},
+     kFlight + ", arrives about 18:06 GMT; return 19:30, back about 01:36 GMT", {}},
+    {"NothingChosen",
+     [](SaveInputs &in, PlanFacts &) { in.departureText = in.destinationText = in.aircraftText = ""; }, "", {}},
+    {"OnlyDeparture",
+     [](SaveInputs &in, PlanFacts &facts) {
+         in.destinationText = in.aircraftText = "";
+         facts = {kEgll, {}, {}};
+         in.returnTimeTyped = false;
+         in.returnTimeText = "00:00:00";
+     },
+     "EGLL", {}},
+    {"OnlyDestinationAndAircraft",
+     [](SaveInputs &in, PlanFacts &facts) {
+         in.departureText = "";
+         facts.departure.reset();
+     },
+     "-> KJFK; Boeing 747-400 at 490 kt; return 19:30", {}},
+    {"UnknownSpeed", [](SaveInputs &, PlanFacts &facts) { facts.cruiseKnots.reset(); },
+     "EGLL -> KJFK 2,991 nm; Boeing 747-400; return 19:30", {}},
+    {"UnknownPosition", [](SaveInputs &, PlanFacts &facts) { facts.destination.reset(); },
+     "EGLL -> KJFK; Boeing 747-400 at 490 kt; return 19:30", {}},
+    {"TimesUntouched",
+     [](SaveInputs &in, PlanFacts &) {
+         in.departureTimeTyped = in.returnTimeTyped = false;
+         in.departureTimeText = in.returnTimeText = "00:00:00";
+     },
+     kFlight, {}},
+    {"TypedMidnight", [](SaveInputs &in, PlanFacts &) { typeTimes(in, "00:00:00", "07:00:59"); },
+     kFlight + ", arrives about 06:06 GMT; return 07:00, back about 13:06 GMT", {}},
+    {"NoTimeOfDay", [](SaveInputs &in, PlanFacts &) { typeTimes(in, "24:00:00", "19:61:00"); }, kFlight, {}},
+    {"MidnightWrap", [](SaveInputs &in, PlanFacts &) { typeTimes(in, "22:00:00", "05:00:00"); },
+     kFlight + ", arrives about 04:06 GMT; return 05:00, back about 11:06 GMT", {}},
+    {"ReturnBeforeArrivalOverMidnight", [](SaveInputs &in, PlanFacts &) { typeTimes(in, "22:00:00", "03:00:00"); },
+     kFlight + ", arrives about 04:06 GMT; return 03:00, back about 09:06 GMT",
+     {"Return leaves 1 h 06 min before the outbound arrives"}},
+    {"ReturnWithTheDeparture", [](SaveInputs &in, PlanFacts &) { typeTimes(in, "12:00:00", "12:00:00"); },
+     kFlight + ", arrives about 18:06 GMT; return 12:00, back about 18:06 GMT",
+     {"Return leaves 6 h 06 min before the outbound arrives"}},
+    {"FourHours", [](SaveInputs &in, PlanFacts &) { in.durationText = "4Hr"; },
+     kFlight + ", arrives about 18:06 GMT; return 19:30, back about 01:36 GMT",
+     {"Both flights take 12 h 12 min, longer than the 4Hr repeat period"}},
+    {"TwelveHours", [](SaveInputs &in, PlanFacts &) { in.durationText = "12Hr"; },
+     kFlight + ", arrives about 18:06 GMT; return 19:30, back about 01:36 GMT",
+     {"Both flights take 12 h 12 min, longer than the 12Hr repeat period"}},
+    {"Week", [](SaveInputs &in, PlanFacts &) { in.durationText = "Week"; },
+     kFlight + ", arrives about 18:06 GMT; return 19:30, back about 01:36 GMT", {}},
+    {"HourFilledExactly",
+     [](SaveInputs &in, PlanFacts &facts) {
+         kShortHop(in, facts);
+         in.durationText = "1Hr";
+     },
+     kShort + ", arrives about 10:30 GMT; return 10:45, back about 11:15 GMT", {}},
+    {"HourOverrun",
+     [](SaveInputs &in, PlanFacts &facts) {
+         kShortHop(in, facts);
+         in.durationText = "1Hr";
+         facts.cruiseKnots = 480;
+     },
+     "A -> B 250 nm; Dash 8 at 480 kt: about 31 min, arrives about 10:31 GMT; return 10:45, back about 11:16 GMT",
+     {"Both flights take 1 h 02 min, longer than the 1Hr repeat period"}},
+    {"TwoHoursWithTouchAndGo",
+     [](SaveInputs &in, PlanFacts &facts) {
+         kShortHop(in, facts);
+         in.durationText = "2Hr";
+         in.destTngChecked = true;
+         in.destTngText = "13:00:00";
+     },
+     kShort + ", arrives about 10:30 GMT; return 10:45, touch-and-go 13:00 GMT",
+     {"Both flights take 2 h 45 min, longer than the 2Hr repeat period"}},
+    {"OutboundTouchAndGo",
+     [](SaveInputs &in, PlanFacts &) {
+         in.departTngChecked = true;
+         in.departTngText = "14:00:00";
+     },
+     kFlight + ", touch-and-go 14:00 GMT; return 19:30, back about 01:36 GMT", {}},
+    {"OutboundTouchAndGoAfterTheReturn",
+     [](SaveInputs &in, PlanFacts &) {
+         in.departTngChecked = in.destTngChecked = true;
+         in.departTngText = "20:00:00";
+         in.destTngText = "21:00:00";
+     },
+     kFlight + ", touch-and-go 20:00 GMT; return 19:30, back about 01:36 GMT",
+     {"Return leaves 30 min before the outbound arrives"}},
+    {"TouchAndGoWithoutItsTime", [](SaveInputs &in, PlanFacts &) { in.destTngChecked = true; },
+     kFlight + ", arrives about 18:06 GMT; return 19:30", {}},
+    {"SameAirport",
+     [](SaveInputs &in, PlanFacts &facts) {
+         in.destinationText = "EGLL";
+         facts.destination = kEgll;
+     },
+     "EGLL -> EGLL 0 nm; Boeing 747-400 at 490 kt: about 0 min, arrives about 12:00 GMT; return 19:30, back about "
+     "19:30 GMT",
+     {"Departure and destination are the same airport"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Plan, Sentences, testing::ValuesIn(kSentenceCases),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace zephlan
