@@ -10,7 +10,9 @@ qt_version=6.4.2
 # Only what Zephlan and its tests load: Core, Gui, Widgets, Test, the windows
 # and offscreen platforms and the Vista style. The Direct2D platform, the image
 # format plugins and the text converters are left out; each is minutes of
-# compiling on a small machine.
+# compiling on a small machine. Without Direct2D, Qt 6.4 builds no DirectWrite 3
+# font database, so the windows platform must not ask for one (GDI and DirectWrite
+# fonts stay).
 options=(
     -DCMAKE_BUILD_TYPE=Release
     -DBUILD_SHARED_LIBS=ON
@@ -19,7 +21,7 @@ options=(
     -DFEATURE_opengl=OFF -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF
     -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DFEATURE_dynamicgl=OFF -DFEATURE_tabletevent=OFF
     -DFEATURE_zstd=OFF -DFEATURE_testlib=ON
-    -DFEATURE_direct2d=OFF -DFEATURE_imageformatplugin=OFF
+    -DFEATURE_direct2d=OFF -DFEATURE_directwrite3=OFF -DFEATURE_imageformatplugin=OFF
     -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF
     -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF -DFEATURE_textodfwriter=OFF
 )
