@@ -59,31 +59,12 @@ private slots:
     }
     void cleanup() { delete m_window; }
 
+    // The texts that come from the program's settings rather than from the window's own table.
     void labels_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("Label1") << "Welcome to Zephlan, a simple way to add simple flight plans to Flight Sim 2004.";
-        QTest::newRow("Label2") << "1. Decompile your Traffic.bgl file using TTools";
-        QTest::newRow("Label3") << "2. Goto File Menu, and open the airports.txt file that TTools created";
-        QTest::newRow("Label4") << "3. Goto File Menu and open the  aircrafts.txt file that TTools created";
-        QTest::newRow("Label5") << "4. Search for and select desired departure and destination airports";
-        QTest::newRow("Label6") << "5. Select the aircraft you wish to see as AI Aircraft ";
-        QTest::newRow("Label7") << "6. Select the round trip duration, give enough time for plane and distance";
-        QTest::newRow("Label8") << "7. Select if your flight will be VFR or IFR and choose whether you want ATC "
-                                   "to call by     call sign or flight number";
-        QTest::newRow("Label9") << "8. Enter departure time and return flight time in UTC/GMT time, you don't "
-                                   "have to         worry about arrival time, Flight Simulator will calculate "
-                                   "that for you";
-        QTest::newRow("Label10") << "9.Enter Call Sign, Flight number (any 3 or 4 digit number), Flight level (ie "
-                                    "050 = 5000 ft)                 Enter desired AI percentage";
-        QTest::newRow("Label11") << "I wrote this program for my own personal needs. I usually make short and "
-                                    "simple flight plans but got tired of typing everything by hand. I decided "
-                                    "to share it and I thank you for   trying out Zephlan. If you have any "
-                                    "troubles or questions please email me at support@zephlan.example";
         QTest::newRow("lblVersion") << "Version 1.0.10";
         QTest::newRow("lblProductName") << "Zephlan";
-        QTest::newRow("lblCopyright") << "Freeware, not for resale";
-        QTest::newRow("lblCompany") << "Zephlan Project 2004";
     }
     void labels()
     {
