@@ -84,6 +84,7 @@ private slots:
         QTest::newRow("latin-1") << QStringLiteral("Z\u00fcrich") << true;
         QTest::newRow("euro") << QStringLiteral("\u20ac") << true;
         QTest::newRow("cyrillic") << QStringLiteral("\u0416") << false;
+        QTest::newRow("U+0080, whose byte holds the euro") << QString(QChar(0x80)) << false;
         QTest::newRow("cjk") << QStringLiteral("\u6771\u4eac") << false;
         QTest::newRow("emoji") << QStringLiteral("\U0001F600") << false;
     }

@@ -24,6 +24,8 @@ private slots:
         QTest::newRow("no match") << QByteArrayList{"KLAX", "KJFK"} << "ZZ" << -1;
         QTest::newRow("empty text selects nothing") << QByteArrayList{"KLAX"} << "" << -1;
         QTest::newRow("shorter entry is no match") << QByteArrayList{"KJ"} << "KJF" << -1;
+        QTest::newRow("only the third byte decides") << QByteArrayList{"ABXD", "ABCD"} << "abc" << 1;
+        QTest::newRow("only the fourth byte decides") << QByteArrayList{"ABCX", "ABCD"} << "abcd" << 1;
         QTest::newRow("past the indexed head, prefix") << QByteArrayList{"ABCDEF", "ABCDXY"} << "abcdx" << 1;
         QTest::newRow("past the indexed head, exact") << QByteArrayList{"ABCDEFG", "ABCDEF"} << "abcdef" << 1;
         QTest::newRow("code page letters fold") << QByteArrayList{"X", "\x8A" "ABC"}
