@@ -1,14 +1,13 @@
 #include "core/CodePage.h"
 
+#include "core/SystemText.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <utility>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace zephlan {
 namespace {
@@ -47,40 +46,10 @@ std::array<char32_t, 256> windows1252CodePoints()
     return codePoints;
 }
 
-#ifdef _WIN32
-// Files on Windows are in the system's ANSI code page. Only a single-byte one
-// can be a byte-for-byte table; a multi-byte one (Chinese, Japanese, Korean,
-// UTF-8) keeps Windows-1252. A byte the code page leaves undefined stands for a
-// private-use character of its own, so every byte still round-trips.
-std::optional<std::array<char32_t, 256>> ansiCodePoints()
-{
-    CPINFO info{};
-    if (!::GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1)
-        return std::nullopt;
-    std::array<char32_t, 256> codePoints{};
-    for (std::size_t byte = 0; byte < codePoints.size(); ++byte) {
-        const char raw = static_cast<char>(byte);
-        wchar_t wide = 0;
-        const bool defined = ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, &raw, 1, &wide, 1) == 1;
-        codePoints[byte] = defined && (wide < 0xD800 || wide > 0xDFFF) ? char32_t(wide) : char32_t(0xF700 + byte);
-        if (byte < 0x80 && codePoints[byte] != byte)
-            return std::nullopt;
-    }
-    std::array<char32_t, 256> sorted = codePoints;
-    std::sort(sorted.begin(), sorted.end());
-    if (std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end())
-        return std::nullopt;
-    return codePoints;
-}
-#endif
 
 const CodePageTable &codePage()
 {
-#ifdef _WIN32
-    static const CodePageTable table = tableOf(ansiCodePoints().value_or(windows1252CodePoints()));
-#else
-    static const CodePageTable table = tableOf(windows1252CodePoints());
-#endif
+    static const CodePageTable table = tableOf(systemCodePoints().value_or(windows1252CodePoints()));
     return table;
 }
 

@@ -4,12 +4,10 @@
 #include "core/FlightPlan.h"
 #include "core/FlightPlanFile.h"
 #include "core/NumberText.h"
+#include "core/SystemText.h"
 
 #include <string_view>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 namespace zephlan {
 namespace {
@@ -56,29 +54,6 @@ void takeRules(const SaveInputs &inputs, RememberedRules &remembered)
         remembered.atcId = std::string("F");
 }
 
-#ifdef _WIN32
-// The system's messages come in its ANSI code page: the table's own bytes when
-// that is a single-byte code page; otherwise each character the table lacks
-// becomes '?', as in a path.
-std::string systemText(const std::string &text)
-{
-    const int size = static_cast<int>(text.size());
-    const int length = text.empty() ? 0 : ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (length > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-    std::string bytes;
-    for (const wchar_t ch : wide)
-        bytes += windows1252Byte(static_cast<char32_t>(ch)).value_or('?');
-    return bytes;
-}
-#else
-// The system's messages are UTF-8.
-std::string systemText(const std::string &text)
-{
-    return utf8ToWindows1252(text);
-}
-#endif
 
 // In the system's own separators: a path from the file dialog has forward slashes on Windows too.
 std::string displayName(std::filesystem::path path)
