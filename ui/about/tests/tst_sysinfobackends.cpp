@@ -1,4 +1,7 @@
 #include "ui/about/SysInfoBackends.h"
+#ifndef _WIN32
+#include "ui/about/StandInRegistry.h"
+#endif
 
 #include <QFile>
 #include <QTemporaryDir>
