@@ -55,12 +55,18 @@ std::optional<int> periodMinutes(const std::string &text)
     return std::nullopt;
 }
 
+// Built front to back, and appended to rather than prefixed: g++ 12 at -O3
+// wrongly warns of overlap when a string is inserted into.
 std::string grouped(long value)
 {
-    std::string digits = std::to_string(value);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ",");
-    return digits;
+    const std::string digits = std::to_string(value);
+    std::string text;
+    for (std::size_t at = 0; at < digits.size(); ++at) {
+        if (at > 0 && digits[at - 1] != '-' && (digits.size() - at) % 3 == 0)
+            text.push_back(',');
+        text.push_back(digits[at]);
+    }
+    return text;
 }
 
 std::string twoDigits(int value)
@@ -127,7 +133,7 @@ std::string routeClause(const SaveInputs &inputs, std::optional<long> distance)
     const std::string destination = inputs.destinationText.empty() ? "" : "-> " + inputs.destinationText;
     std::string route = joined(inputs.departureText, destination, " ");
     if (distance)
-        route += " " + grouped(*distance) + " nm";
+        route.append(" ").append(grouped(*distance)).append(" nm");
     return route;
 }
 

@@ -95,7 +95,10 @@ std::vector<std::string> sectionsOf(std::string_view text)
         const std::string_view part = text.substr(from, end - from);
         if (part.empty() || part.size() > 2 || !digits(part) || sections.size() == 3)
             return {};
-        sections.push_back(part.size() == 1 ? "0" + std::string(part) : std::string(part));
+        std::string pair(2, '0');
+        pair[1] = part.back();
+        pair[0] = part.size() == 2 ? part.front() : '0';
+        sections.push_back(pair);
         if (end == text.size())
             return sections;
         from = end + 1;
@@ -131,7 +134,9 @@ std::optional<TimeField> pasteIntoTime(const TimeField &field, std::string_view 
         const int first = section * 3;
         if ((pair[0] - '0') * 10 + (pair[1] - '0') > largestOf(section))
             return std::nullopt;
-        pasted.text.replace(first, 2, pair);
+        // Character by character: g++ 12 at -O3 wrongly warns of overlap in a string's replace.
+        pasted.text[first] = pair[0];
+        pasted.text[first + 1] = pair[1];
         pasted.cursor = nextDigitPlace(first + 2);
         ++section;
     }
