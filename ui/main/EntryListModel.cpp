@@ -2,6 +2,9 @@
 
 #include "ui/common/Windows1252.h"
 
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+
 #include <algorithm>
 #include <utility>
 
@@ -67,6 +70,12 @@ std::string_view EntryListModel::entryBytes(int row) const
     if (row < 0 || row >= rowCount())
         return {};
     return m_store.at(static_cast<std::size_t>(row));
+}
+
+int selectedRow(const QAbstractItemView *list)
+{
+    const QModelIndexList rows = list->selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 } // namespace zephlan

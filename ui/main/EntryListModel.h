@@ -5,6 +5,8 @@
 
 #include <QAbstractListModel>
 
+class QAbstractItemView;
+
 #include <string_view>
 
 namespace zephlan {
@@ -40,5 +42,8 @@ private:
     std::size_t m_rowLimit = 0x7fffffff;
     int m_longestRow = -1;
 };
+
+// The row a single-selection list has selected; -1 when none is.
+int selectedRow(const QAbstractItemView *list);
 
 } // namespace zephlan

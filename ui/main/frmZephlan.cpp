@@ -48,12 +48,6 @@ std::filesystem::path toFilesystemPath(const QString &path)
 #endif
 }
 
-int selectedRow(const QListView *list)
-{
-    const QModelIndexList rows = list->selectionModel()->selectedIndexes();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
 std::string bytesOf(const QString &text)
 {
     return toWindows1252(text).value_or(std::string());

@@ -25,12 +25,6 @@ constexpr int kLineWidth = 10875;
 constexpr int kLineHeight = 330;
 const QColor kWarningColour(160, 0, 0);
 
-int selectedRow(const QListView *list)
-{
-    const QModelIndexList rows = list->selectionModel()->selectedIndexes();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
 std::optional<GeoPoint> pointOf(const EntryListModel *airports, int row)
 {
     if (row < 0)
