@@ -2,7 +2,10 @@
 
 #include "core/FlightPlanFile.h"
 
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <vector>
 
 // What the file tests do to a file from outside the append; the platform's own
 // ways (other processes, full drives, watched opens) in its half.
@@ -22,6 +25,24 @@ public:
     ~SeamAction();
     SeamAction(const SeamAction &) = delete;
     SeamAction &operator=(const SeamAction &) = delete;
+};
+
+// Another program from this test's folder, started at once with the given
+// arguments; the destructor waits for it.
+class OtherProgram
+{
+public:
+    OtherProgram(const std::string &name, const std::vector<std::string> &arguments);
+    ~OtherProgram();
+    OtherProgram(const OtherProgram &) = delete;
+    OtherProgram &operator=(const OtherProgram &) = delete;
+
+    // Its exit code, once it has ended; -1 when it could not be started or did not end.
+    int wait();
+
+private:
+    long long m_process = -1;    // the process id, or its handle on Windows
+    int m_exitCode = -1;
 };
 
 } // namespace zephlan

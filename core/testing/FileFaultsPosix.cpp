@@ -1,4 +1,4 @@
-#include "core/testing/FileFaultsPosix.h"
+#include "core/testing/FileFaults.h"
 
 #include "core/testing/TempFiles.h"
 
@@ -11,7 +11,9 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/fanotify.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zephlan {
@@ -93,6 +95,32 @@ void OpenInterception::answer(const std::function<void()> &meddle)
             EXPECT_EQ(write(m_fanotify, &allow, sizeof allow), ssize_t(sizeof allow));
         }
     }
+}
+
+OtherProgram::OtherProgram(const std::string &name, const std::vector<std::string> &arguments)
+{
+    const std::string program = (fs::read_symlink("/proc/self/exe").parent_path() / name).string();
+    std::vector<char *> argv{const_cast<char *>(program.c_str())};
+    for (const std::string &argument : arguments)
+        argv.push_back(const_cast<char *>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    EXPECT_EQ(posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ), 0) << program;
+    m_process = child;
+}
+
+OtherProgram::~OtherProgram()
+{
+    wait();
+}
+
+int OtherProgram::wait()
+{
+    int status = 0;
+    if (m_process > 0 && waitpid(pid_t(m_process), &status, 0) == pid_t(m_process))
+        m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    m_process = -1;
+    return m_exitCode;
 }
 
 ProcessStateGuard::ProcessStateGuard()

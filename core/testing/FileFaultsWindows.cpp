@@ -1,8 +1,9 @@
-#include "core/testing/FileFaultsWindows.h"
+#include "core/testing/FileFaults.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace zephlan {
 
@@ -15,23 +16,61 @@ bool openedAlone(const fs::path &file)
     return alone != INVALID_HANDLE_VALUE;
 }
 
+namespace {
+
+// A program from this test's folder, started with the arguments; its process handle, or null.
+HANDLE startBeside(const std::string &name, const std::vector<std::string> &arguments)
+{
+    std::wstring self(MAX_PATH, L'\0');
+    self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
+    fs::path program = fs::path(self).parent_path() / name;
+    if (!program.has_extension())
+        program += ".exe";
+    std::wstring command = L'"' + program.wstring() + L'"';
+    for (const std::string &argument : arguments)
+        command += L" \"" + fs::path(argument).wstring() + L'"';
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    const bool started =
+        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    EXPECT_TRUE(started) << program;
+    if (!started)
+        return nullptr;
+    ::CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+} // namespace
+
+OtherProgram::OtherProgram(const std::string &name, const std::vector<std::string> &arguments)
+    : m_process(reinterpret_cast<long long>(startBeside(name, arguments)))
+{
+}
+
+OtherProgram::~OtherProgram()
+{
+    wait();
+}
+
+int OtherProgram::wait()
+{
+    const auto process = reinterpret_cast<HANDLE>(m_process);
+    DWORD code = 0;
+    if (process && ::WaitForSingleObject(process, 240000) == WAIT_OBJECT_0 && ::GetExitCodeProcess(process, &code))
+        m_exitCode = int(code);
+    if (process)
+        ::CloseHandle(process);
+    m_process = 0;
+    return m_exitCode;
+}
+
 HeldElsewhere::HeldElsewhere(const fs::path &file)
 {
     const std::string id = std::to_string(::GetCurrentProcessId());
     m_held = ::CreateEventA(nullptr, TRUE, FALSE, ("zephlan-held-" + id).c_str());
     m_release = ::CreateEventA(nullptr, TRUE, FALSE, ("zephlan-release-" + id).c_str());
-    std::wstring self(MAX_PATH, L'\0');
-    self.resize(::GetModuleFileNameW(nullptr, self.data(), MAX_PATH));
-    std::string command = '"' + (fs::path(self).parent_path() / "holdfile.exe").string() + "\" \"" + file.string()
-        + "\" zephlan-held-" + id + " zephlan-release-" + id;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    EXPECT_TRUE(
-        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        << command;
-    m_process = process.hProcess;
-    ::CloseHandle(process.hThread);
+    m_process = startBeside("holdfile.exe", {file.string(), "zephlan-held-" + id, "zephlan-release-" + id});
     const HANDLE either[] = {m_held, m_process};
     EXPECT_EQ(::WaitForMultipleObjects(2, either, FALSE, 10000), WAIT_OBJECT_0) << "the file is not held";
 }

@@ -1,5 +1,8 @@
 #include "core/testing/TempFiles.h"
 
+#include "core/FlightPlan.h"
+#include "core/NumberText.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -20,6 +23,14 @@ TempFolder::~TempFolder()
 {
     std::error_code ignored;
     fs::remove_all(path, ignored);
+}
+
+std::string numberedLine(char writer, int number)
+{
+    const std::string flightNumber = std::to_string(number);
+    return ComposeFlightPlanLine({"3", std::string(1, writer) + "541SP", "50", "24Hr", "IFR", "12:00:00", "00:00:00",
+                                  "050", "R", flightNumber, "DEST", "16:00:00", "00:00:00",
+                                  ReturnFlightNumber(flightNumber).value_or(0), "HOME"});
 }
 
 std::string readBytes(const fs::path &path)

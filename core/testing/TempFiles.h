@@ -20,6 +20,10 @@ struct TempFolder
     TempFolder &operator=(const TempFolder &) = delete;
 };
 
+// The plan line numbered `number` of one of several appenders, told apart by the
+// call sign's first letter.
+std::string numberedLine(char writer, int number);
+
 std::string readBytes(const std::filesystem::path &path);
 
 void appendBytes(const std::filesystem::path &file, const std::string &bytes);
