@@ -1,6 +1,7 @@
 #!/bin/sh
-# Gives the Wine prefix four small drives, T: to W:, each a tmpfs of 16 KiB,
-# for the rows where a drive fills up mid-line. Mounting needs root: as another
+# Gives the Wine prefix five small drives, S: to W:, each a tmpfs of 16 KiB:
+# S: holds link.txt, a link to the missing gone.txt, and T: to W: are for the
+# rows where a drive fills up mid-line. Mounting needs root: as another
 # user it says so and the rows skip; as root any step that fails fails.
 #   small-drives.sh mount|unmount <folder for the mounts> <default prefix> <source folder>
 set -u
@@ -12,7 +13,7 @@ fi
 case $action in
 mount)
     "$source/scripts/windows/wine-prefix.sh" "$prefix" || exit 1
-    for drive in t u v w; do
+    for drive in s t u v w; do
         mkdir -p "$folder/$drive" || exit 1
         if ! mountpoint -q "$folder/$drive"; then
             mount -t tmpfs -o size=16k,mode=1777 zephlan-small "$folder/$drive" \
@@ -20,9 +21,10 @@ mount)
         fi
         ln -sfn "$folder/$drive" "$prefix/dosdevices/$drive:" || exit 1
     done
-    echo "small drives: T: to W: mounted under $folder";;
+    rm -f "$folder/s/gone.txt" && ln -sfn gone.txt "$folder/s/link.txt" || exit 1
+    echo "small drives: S: to W: mounted under $folder";;
 unmount)
-    for drive in t u v w; do
+    for drive in s t u v w; do
         rm -f "$prefix/dosdevices/$drive:"
         ! mountpoint -q "$folder/$drive" || umount -l "$folder/$drive" || exit 1
     done;;
