@@ -71,8 +71,11 @@ void collectFaults(QAccessibleInterface *node, QStringList &faults)
         return;
     const bool isWindow = node->object() && node->object()->isWidgetType()
                           && static_cast<QWidget *>(node->object())->isWindow();
-    if ((isWindow || !isPlainContainer(node->role())) && node->text(QAccessible::Name).trimmed().isEmpty())
+    const QString name = node->text(QAccessible::Name);
+    if ((isWindow || !isPlainContainer(node->role())) && name.trimmed().isEmpty())
         faults << describeObject(node) + QStringLiteral(" has no name");
+    if (name != name.trimmed())
+        faults << describeObject(node) + QStringLiteral(" has a name with blanks at its ends");
     if (auto *widget = qobject_cast<QWidget *>(node->object());
         widget && needsDescription(widget) && node->text(QAccessible::Description).trimmed().isEmpty())
         faults << describeObject(node) + QStringLiteral(" has no description");
@@ -80,6 +83,18 @@ void collectFaults(QAccessibleInterface *node, QStringList &faults)
         return;
     for (int i = 0; i < node->childCount(); ++i)
         collectFaults(node->child(i), faults);
+}
+
+// The controls in the order a screen reader walks the tree, each as its object name.
+void readingOrder(QAccessibleInterface *node, QStringList &names)
+{
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        QAccessibleInterface *child = node->child(i);
+        if (child && child->object() && !child->object()->objectName().isEmpty())
+            names << child->object()->objectName();
+        if (child && (isPlainContainer(child->role()) || child->role() == QAccessible::Grouping))
+            readingOrder(child, names);
+    }
 }
 
 } // namespace
@@ -150,6 +165,45 @@ private slots:
         QCOMPARE(label->buddy(), named);
         QCOMPARE(QAccessible::queryAccessibleInterface(named)->text(QAccessible::Name).trimmed(),
                  label->text().trimmed());
+    }
+
+    // The main window reads in its tab order (as the Tab key walks it), each caption just before
+    // its control; the welcome window reads its steps 1 to 9, and is read as a window.
+    void readingOrderIsTheOrderASightedUserFollows()
+    {
+        frmZephlan *main = showMain();
+        QVERIFY(main);
+        QStringList stops{QApplication::focusWidget()->objectName()};
+        for (QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); QApplication::focusWidget()->objectName() != stops[0];
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            stops << QApplication::focusWidget()->objectName();
+        QStringList read;
+        readingOrder(QAccessible::queryAccessibleInterface(main), read);
+        QStringList readStops;
+        for (const QString &name : read) {
+            if (stops.contains(name))
+                readStops << name;
+            const auto *caption = main->findChild<QLabel *>(name);
+            if (caption && caption->buddy())
+                QCOMPARE(read.value(read.indexOf(name) + 1), caption->buddy()->objectName());
+        }
+        QCOMPARE(readStops, stops);
+        QCOMPARE(QAccessible::queryAccessibleInterface(main->findChild<QWidget *>(QStringLiteral("chkDestTNG")))
+                     ->text(QAccessible::Name),
+                 QStringLiteral("TNG at destination"));
+
+        m_window.reset(new frmWelcome);
+        QAccessibleInterface *welcome = QAccessible::queryAccessibleInterface(m_window.get());
+        QCOMPARE(welcome->role(), QAccessible::Window);
+        read.clear();
+        readingOrder(welcome, read);
+        QStringList steps;
+        for (const QString &name : read) {
+            const QString text = m_window->findChild<QLabel *>(name) ? m_window->findChild<QLabel *>(name)->text() : QString();
+            if (text.size() > 1 && text[0].isDigit() && text[1] == u'.')
+                steps << text.left(1);
+        }
+        QCOMPARE(steps.join(QString()), QStringLiteral("123456789"));
     }
 
     void altShowsTheFirstMenuTitle()

@@ -94,6 +94,9 @@ QLabel *makeCaptionLabel(QWidget *parent, const QString &name, const QRect &plac
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setText(caption);
+    // A screen reader would say a trailing blank.
+    if (caption != caption.trimmed())
+        label->setAccessibleName(caption.trimmed());
     paintLightGrey(label);
     return label;
 }

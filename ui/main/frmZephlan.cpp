@@ -225,13 +225,16 @@ void frmZephlan::searchAndSelect(const QLineEdit *searchBox, QListView *list)
 }
 
 // A code too long for the box is shortened so that " TNG" still shows; the
-// whole caption is then the box's hint.
+// whole caption is then the box's hint. A screen reader hears it whole, and
+// which leg it belongs to.
 void frmZephlan::refreshCaption(QCheckBox *box, const QListView *list)
 {
     const QString code = fromWindows1252(m_airports->entryBytes(selectedRow(list)));
     const QString tail = TouchAndGoCaption(QString());
     const bool shortened = fitCaptionKeepingTail(box, code, tail);
     box->setToolTip(shortened ? TouchAndGoCaption(code) : QString());
+    const QString leg = box == m_chkDepartTNG ? QStringLiteral(" at departure") : QStringLiteral(" at destination");
+    box->setAccessibleName(TouchAndGoCaption(code).trimmed() + leg);
 }
 
 void frmZephlan::cmdInstall_Click()

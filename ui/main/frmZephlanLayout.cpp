@@ -2,6 +2,7 @@
 
 #include "core/AppInfo.h"
 #include "ui/common/Appearance.h"
+#include "ui/common/ReadingOrder.h"
 #include "ui/main/CaptionFit.h"
 #include "ui/main/DialogHabits.h"
 #include "ui/main/EntryListDelegate.h"
@@ -73,12 +74,11 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, Pla
 }
 
 // A caption label names its control for a screen reader; a caption without "&" gives no access
-// key. Lists do not look for a buddy, so they get the caption as their name.
+// key. Lists do not look for a buddy, and a reader would say a caption's trailing blank.
 void nameByCaption(QLabel *caption, QWidget *control)
 {
     caption->setBuddy(control);
-    if (qobject_cast<QAbstractItemView *>(control))
-        control->setAccessibleName(caption->text().trimmed());
+    control->setAccessibleName(caption->text().trimmed());
 }
 
 // For a control that has no caption of its own, what a screen reader says instead.
@@ -124,6 +124,9 @@ void frmZephlan::buildWindow()
     buildLabelsAndPictures(client);
     buildButtons(client);
     applyTabOrder();
+    readInTabOrder(client, m_txtDeparture);
+    for (QGroupBox *frame : client->findChildren<QGroupBox *>())
+        readInTabOrder(frame, m_txtDeparture, QAccessible::Grouping);
     for (QWidget *control : client->findChildren<QWidget *>())
         fitCaption(control);
     // Labels and pictures lie beneath the other controls where they overlap.
@@ -234,6 +237,8 @@ void frmZephlan::buildOptionFrames(QWidget *client)
     m_chkDepartTNG->setText(QStringLiteral("TNG"));
     m_chkDestTNG = place<QCheckBox>(client, "chkDestTNG", {8280, 2400, 1335, 255}, Face::Bold);
     m_chkDestTNG->setText(QStringLiteral(" TNG"));
+    m_chkDepartTNG->setAccessibleName(QStringLiteral("TNG at departure"));
+    m_chkDestTNG->setAccessibleName(QStringLiteral("TNG at destination"));
     paintLightGrey(m_chkDepartTNG);
     paintLightGrey(m_chkDestTNG);
 }

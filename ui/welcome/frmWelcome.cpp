@@ -2,6 +2,7 @@
 
 #include "core/AppInfo.h"
 #include "ui/common/Appearance.h"
+#include "ui/common/ReadingOrder.h"
 #include "ui/common/Windows1252.h"
 #include "ui/welcome/RunOfSpaces.h"
 
@@ -122,6 +123,8 @@ frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, kWindowFlags)
     setAccessibleName(QStringLiteral("Welcome to Zephlan"));
 
     buildControls();
+    readTopToBottom(this, QAccessible::Window);
+    readTopToBottom(m_frame, QAccessible::Border);
     Form_Load();
     m_cmdContinue->setFocus();
     qApp->installEventFilter(this);
