@@ -6,7 +6,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QInputMethodEvent>
-#include <QComboBox>
 #include <QFile>
 #include <QListWidget>
 #include <QPointer>
@@ -56,11 +55,7 @@ private slots:
         for (int row = 0; row < rows("lstDuration"); ++row)
             durations << child<QListWidget>("lstDuration")->item(row)->text();
         QCOMPARE(durations.join(','), "1Hr,2Hr,4Hr,6Hr,8Hr,12Hr,24Hr,Week");
-        auto *zones = child<QComboBox>("cboTZ");
-        QCOMPARE(zones->count(), 25);
-        for (auto [row, text] : {std::pair{0, "-12"}, {11, "-1"}, {12, "0"}, {13, "+1"}, {24, "+12"}})
-            QCOMPARE(zones->itemText(row), QLatin1String(text));
-        QVERIFY(!zones->isVisible() && !zones->isEnabled());
+        QVERIFY(!child("cboTZ")->isVisible() && !child("cboTZ")->isEnabled());
         QVERIFY(child<QAction>("mnuAirport")->isEnabled() && !child<QAction>("mnuAircraft")->isEnabled());
         QCOMPARE(QApplication::focusWidget(), child("txtDeparture"));
         QVERIFY(child<QRadioButton>("optIFR")->isChecked() && child<QRadioButton>("optCallSign")->isChecked());
