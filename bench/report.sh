@@ -27,12 +27,7 @@ zephlan_install_missing
 bench=build/bench/bench
 zephlan=build/release/app/zephlan
 work=$(mktemp -d)
-xvfb=
-cleanup() {
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap 'rm -rf "$work"' EXIT
 mkdir "$work/files"
 "$bench/traffic/bench_traffic" --write-files "$work/files"
 cat "$work/files"/*.txt >/dev/null
@@ -100,7 +95,7 @@ start_report() {
 
 echo "== Start until the first window is mapped and painted (median of 20) =="
 QT_QPA_PLATFORM=offscreen start_report offscreen
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb start_report Xvfb
+source app/tests/x11_harness.sh
+x11_start_server
+x11_at_exit 'rm -rf "$work"'
+QT_QPA_PLATFORM=xcb start_report Xvfb

@@ -28,21 +28,11 @@ t=$SECONDS
 scripts/windows/build-qt.sh || fail "Qt for Windows could not be built (see above)"
 echo "Qt step took $(elapsed $t)"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/zephlan-windows.XXXXXX")
-xvfb_pid=
-cleanup() {
-    [[ -n ${WINEPREFIX:-} ]] && wineserver -k 2>/dev/null || true
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
 step "X server"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
+source app/tests/x11_harness.sh
+X11_SCREEN=1280x1024x24 x11_start_server
+x11_at_exit '[[ -n ${WINEPREFIX:-} ]] && wineserver -k 2>/dev/null'
+work=$x11_work
 echo "Xvfb on $DISPLAY"
 
 step "Wine prefix"

@@ -3,18 +3,25 @@
 # manager, so a window that should take the keys is given the focus explicitly (x11_focus).
 #
 #   x11_require TOOL...        exit 77 (skipped) when a tool is missing
-#   x11_start_server           Xvfb on a free display (picked with -displayfd); exports DISPLAY and
-#                              sets x11_work, a temporary folder removed on exit
+#   x11_start_server           Xvfb on a free display (picked with -displayfd; its screen
+#                              X11_SCREEN, 1024x768x24 unless set); exports DISPLAY and sets
+#                              x11_work, a temporary folder removed on exit
 #   x11_keep PID               kill PID on exit
+#   x11_at_exit COMMAND        runs COMMAND on exit, while the X server is still there
+#   x11_shot FILE              a picture of the whole screen
 #   x11_map_keysyms LOWER UPPER
 #                              puts a letter the US keymap lacks, both cases, on a spare key, so
 #                              xdotool types it without remapping keys on the fly (which sometimes
 #                              loses one)
 #   x11_new_window PID NAME [KNOWN...]
-#                              waits for a visible window of PID whose name matches the regular
-#                              expression NAME and is none of KNOWN; prints its id
-#   x11_focus WID              waits until no menu or other popup is open, then gives WID the
-#                              keyboard focus and waits until it has it
+#                              waits for a visible window of PID (any program's for -) whose name
+#                              matches the regular expression NAME and is none of KNOWN; prints
+#                              its id
+#   x11_focus WID              waits until no menu or other popup is open (besides those listed
+#                              in x11_lasting_popups), then gives WID the keyboard focus and
+#                              waits until it has it
+#   x11_has_focus WID          waits until WID has the keyboard focus without giving it
+#   x11_popups                 the ids of the popups open now
 #   x11_window PID NAME [KNOWN...]
 #                              x11_new_window, then x11_focus; the window's id is left in $wid
 #   x11_choose_file PATH       types PATH into the focused file dialog's name box over the proposed
@@ -28,9 +35,12 @@
 
 x11_timeout=${X11_TIMEOUT:-10}
 x11_pids=
+x11_lasting_popups=
+x11_exit_commands=:
 
 x11_cleanup() {
     local pid
+    eval "$x11_exit_commands"
     # Children first, the X server last.
     for pid in $x11_pids; do kill "$pid" 2>/dev/null; done
     wait 2>/dev/null
@@ -41,7 +51,7 @@ fail() {
     echo "FAIL: $*"
     # X11_FAILURE_SHOT=file.png keeps a picture of the screen as it was.
     if [ -n "${X11_FAILURE_SHOT:-}" ] && [ -n "${DISPLAY:-}" ]; then
-        import -window root "$X11_FAILURE_SHOT" 2>/dev/null && echo "screen: $X11_FAILURE_SHOT"
+        x11_shot "$X11_FAILURE_SHOT" && echo "screen: $X11_FAILURE_SHOT"
     fi
     if [ -s "${x11_work:-/nonexistent}/program.log" ]; then
         echo "--- program output"
@@ -61,11 +71,19 @@ x11_keep() {
     x11_pids="$1 $x11_pids"
 }
 
+x11_at_exit() {
+    x11_exit_commands="$x11_exit_commands; $1"
+}
+
+x11_shot() {
+    import -window root "$1" 2>/dev/null || echo "no picture of the screen for $1"
+}
+
 x11_start_server() {
     x11_work=$(mktemp -d)
     trap x11_cleanup EXIT
     trap 'exit 1' INT TERM
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$x11_work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "${X11_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$x11_work/display" 2>/dev/null &
     x11_keep $!
     for _ in $(seq 100); do [ -s "$x11_work/display" ] && break; sleep 0.1; done
     [ -s "$x11_work/display" ] || fail "X server did not start"
@@ -78,8 +96,13 @@ x11_map_keysyms() {
     # The key between left Shift and Z (less, greater) takes the letters: lower case, then shifted.
     sed "s/\[ *less, *greater, *bar, *brokenbar *\]/[ $1, $2, bar, brokenbar ]/" \
         "$x11_work/keymap.xkb" >"$x11_work/keymap-extra.xkb"
-    xkbcomp -w 0 "$x11_work/keymap-extra.xkb" "$DISPLAY" 2>/dev/null || fail "could not load the keymap"
-    xkbcomp -xkb "$DISPLAY" - 2>/dev/null | grep -q "\[ *$1, *$2," || fail "keymap lacks $1 and $2"
+    # Now and then the server has not taken the new map by the time it is read back: loaded again.
+    for _ in 1 2 3 4 5; do
+        xkbcomp -w 0 "$x11_work/keymap-extra.xkb" "$DISPLAY" 2>/dev/null || fail "could not load the keymap"
+        xkbcomp -xkb "$DISPLAY" - 2>/dev/null | grep -q "\[ *$1, *$2," && return 0
+        sleep 0.2
+    done
+    fail "keymap lacks $1 and $2"
 }
 
 x11_new_window() {
@@ -87,7 +110,8 @@ x11_new_window() {
     shift 2
     deadline=$(($(date +%s) + x11_timeout))
     while [ "$(date +%s)" -le "$deadline" ]; do
-        for wid in $(xdotool search --all --onlyvisible --pid "$pid" --name "$name" 2>/dev/null); do
+        for wid in $(if [ "$pid" = - ]; then xdotool search --onlyvisible --name "$name"
+                     else xdotool search --all --onlyvisible --pid "$pid" --name "$name"; fi 2>/dev/null); do
             case " $* " in
             *" $wid "*) ;;
             *) echo "$wid"; return 0 ;;
@@ -98,16 +122,27 @@ x11_new_window() {
     return 1
 }
 
+x11_popups() {
+    local wid
+    for wid in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
+        xwininfo -id "$wid" -stats 2>/dev/null | tr '\n' ' ' \
+            | grep 'IsViewable' | grep -q 'Override Redirect State: yes' && echo "$((wid))"
+    done
+}
+
 # A menu or a completion list holds the keyboard grab until it is unmapped, which may be a moment
-# after the window that opened it has gone; keys sent meanwhile would be lost.
+# after the window that opened it has gone; keys sent meanwhile would be lost. The window about to
+# take the focus may itself be one (Wine maps a window without a title bar so).
 x11_wait_no_popup() {
     local deadline wid popup
     deadline=$(($(date +%s) + x11_timeout))
     while :; do
         popup=
-        for wid in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
-            xwininfo -id "$wid" -stats 2>/dev/null | tr '\n' ' ' \
-                | grep 'IsViewable' | grep -q 'Override Redirect State: yes' && popup=$wid
+        for wid in $(x11_popups); do
+            case " $(($1)) $x11_lasting_popups " in
+            *" $wid "*) ;;
+            *) popup=$wid ;;
+            esac
         done
         [ -z "$popup" ] && return 0
         [ "$(date +%s)" -le "$deadline" ] || fail "popup window $popup stayed open"
@@ -115,8 +150,28 @@ x11_wait_no_popup() {
     done
 }
 
+# Whether the keyboard focus is in WID: on it or on a window inside it.
+x11_focus_in() {
+    local wid
+    wid=$(xdotool getwindowfocus 2>/dev/null) || return 1
+    while [ -n "$wid" ] && [ "$((wid))" != 0 ]; do
+        [ "$((wid))" = "$(($1))" ] && return 0
+        wid=$(xwininfo -tree -id "$wid" 2>/dev/null | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    done
+    return 1
+}
+
+x11_has_focus() {
+    local deadline
+    deadline=$(($(date +%s) + x11_timeout))
+    until x11_focus_in "$1"; do
+        [ "$(date +%s)" -le "$deadline" ] || fail "window $1 did not get the focus back"
+        sleep 0.05
+    done
+}
+
 x11_focus() {
-    x11_wait_no_popup
+    x11_wait_no_popup "$1"
     timeout "$x11_timeout" xdotool windowfocus --sync "$1" 2>/dev/null || fail "window $1 did not take the focus"
 }
 
