@@ -1,5 +1,7 @@
 #pragma once
 
+#include "traffic/LargeBlocks.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -70,7 +72,7 @@ private:
     const Source &sourceOf(std::size_t index) const;
 
     std::vector<Source> m_sources;
-    std::vector<std::uint32_t> m_positionAt;
+    LargeVector<std::uint32_t> m_positionAt;
     // 0 is unknown.
     std::vector<std::uint16_t> m_speeds;
 };
