@@ -38,11 +38,7 @@ public:
     }
     void deallocate(T *block, std::size_t) noexcept { std::free(block); }
 
-    template <typename U>
-    bool operator==(const LargeBlockAllocator<U> &) const noexcept
-    {
-        return true;
-    }
+    friend bool operator==(const LargeBlockAllocator &, const LargeBlockAllocator &) noexcept { return true; }
 };
 
 template <typename T>
