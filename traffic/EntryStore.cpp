@@ -5,12 +5,12 @@ namespace zephlan {
 std::string_view EntryStore::at(std::size_t index) const
 {
     const std::uint64_t begin = index == 0 ? 0 : m_ends[index - 1];
-    return std::string_view(m_bytes).substr(begin, m_ends[index] - begin);
+    return std::string_view(m_bytes.data() + begin, m_ends[index] - begin);
 }
 
 void EntryStore::append(std::string_view entry)
 {
-    m_bytes.append(entry);
+    m_bytes.insert(m_bytes.end(), entry.begin(), entry.end());
     m_ends.push_back(m_bytes.size());
 }
 

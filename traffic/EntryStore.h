@@ -1,10 +1,10 @@
 #pragma once
 
+#include "traffic/LargeBlocks.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace zephlan {
 
@@ -24,8 +24,8 @@ public:
     void truncate(std::size_t count);
 
 private:
-    std::string m_bytes;
-    std::vector<std::uint64_t> m_ends;
+    LargeVector<char> m_bytes;
+    LargeVector<std::uint64_t> m_ends;
 };
 
 } // namespace zephlan

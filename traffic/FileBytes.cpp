@@ -1,5 +1,7 @@
 #include "traffic/FileBytes.h"
 
+#include "traffic/LargeBlocks.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
@@ -8,7 +10,6 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -17,44 +18,7 @@ namespace zephlan {
 
 namespace {
 
-constexpr std::size_t kLargePage = std::size_t(1) << 21;
 constexpr std::size_t kChunk = std::size_t(1) << 26;
-
-#ifndef _WIN32
-// Asks for large pages over the whole 2 MiB blocks inside [data, data + size)
-// that nothing has touched yet: faulting fresh memory in one small page at a
-// time costs more than reading the file.
-void adviseLargePages(void *data, std::size_t size)
-{
-#ifdef MADV_HUGEPAGE
-    const auto first = (reinterpret_cast<std::uintptr_t>(data) + kLargePage - 1) & ~(kLargePage - 1);
-    const auto last = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kLargePage - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)size;
-#endif
-}
-#endif
-
-// Room for size bytes; a large block starts on a large page and fills whole ones.
-char *allocate(std::size_t size)
-{
-#ifdef _WIN32
-    return static_cast<char *>(std::malloc(size == 0 ? 1 : size));
-#else
-    if (size < kLargePage)
-        return static_cast<char *>(std::malloc(size));
-    const std::size_t rounded = (size + kLargePage - 1) / kLargePage * kLargePage;
-    if (rounded < size)
-        return nullptr;
-    auto *data = static_cast<char *>(std::aligned_alloc(kLargePage, rounded));
-    if (data != nullptr)
-        adviseLargePages(data, rounded);
-    return data;
-#endif
-}
 
 } // namespace
 
@@ -72,7 +36,7 @@ std::optional<FileBytes> FileBytes::read(const std::filesystem::path &path)
         && static_cast<unsigned long long>(size.QuadPart) < SIZE_MAX;
     if (ok) {
         const auto expected = static_cast<std::size_t>(size.QuadPart);
-        bytes.m_data.reset(allocate(expected));
+        bytes.m_data.reset(allocateLarge(expected));
         ok = bytes.m_data != nullptr;
         while (ok && bytes.m_size < expected) {
             DWORD got = 0;
@@ -112,7 +76,7 @@ std::optional<FileBytes> FileBytes::read(const std::filesystem::path &path)
 bool FileBytes::fill(int fd, std::size_t expected)
 {
     std::size_t capacity = expected + 1;
-    m_data.reset(allocate(capacity));
+    m_data.reset(allocateLarge(capacity));
     if (m_data == nullptr)
         return false;
     for (;;) {

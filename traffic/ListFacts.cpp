@@ -1,8 +1,10 @@
 #include "traffic/ListFacts.h"
 
+#include "traffic/TrafficFieldReader.h"
+
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace zephlan {
@@ -143,9 +145,36 @@ std::optional<int> parseCruiseSpeed(std::string_view text)
 
 std::optional<Coordinates> EntryFacts::position(std::size_t index) const
 {
-    if (index >= m_positions.size() || std::isnan(m_positions[index].latitude))
+    if (index >= m_positionAt.size() || m_positionAt[index] == kNoPosition)
         return std::nullopt;
-    return Coordinates{m_positions[index].latitude, m_positions[index].longitude};
+    const Source &source = sourceOf(index);
+    TrafficFieldReader reader(source.bytes, source.base + m_positionAt[index]);
+    const std::optional<std::string_view> latitude = reader.readField();
+    const std::optional<std::string_view> longitude = reader.readField();
+    if (!latitude || !longitude)
+        return std::nullopt;
+    return parsePosition(*latitude, *longitude);
+}
+
+void EntryFacts::readPositionsFrom(std::string_view bytes, std::shared_ptr<const void> owner)
+{
+    m_sources.push_back({m_positionAt.size(), 0, bytes, std::move(owner)});
+}
+
+// A new source starts where the bytes change or an offset outgrows 32 bits.
+void EntryFacts::appendPosition(const Source &from, std::size_t offset)
+{
+    if (m_sources.empty() || m_sources.back().bytes.data() != from.bytes.data()
+        || m_sources.back().bytes.size() != from.bytes.size() || offset < m_sources.back().base
+        || offset - m_sources.back().base >= kNoPosition)
+        m_sources.push_back({m_positionAt.size(), offset, from.bytes, from.owner});
+    m_positionAt.push_back(static_cast<std::uint32_t>(offset - m_sources.back().base));
+}
+
+const EntryFacts::Source &EntryFacts::sourceOf(std::size_t index) const
+{
+    return *std::prev(std::upper_bound(m_sources.begin(), m_sources.end(), index,
+                                       [](std::size_t at, const Source &source) { return at < source.firstEntry; }));
 }
 
 std::optional<int> EntryFacts::cruiseSpeed(std::size_t index) const
@@ -163,19 +192,27 @@ void EntryFacts::appendCruiseSpeed(std::optional<int> knots)
 void EntryFacts::copyFrom(const EntryFacts &other, std::size_t first, std::size_t count, std::size_t at)
 {
     truncate(at);
-    for (std::size_t i = m_positions.size(); i < at && first < other.m_positions.size(); ++i)
-        appendPosition(std::nullopt);
+    for (std::size_t i = m_positionAt.size(); i < at && first < other.m_positionAt.size(); ++i)
+        m_positionAt.push_back(kNoPosition);
     for (std::size_t i = m_speeds.size(); i < at && first < other.m_speeds.size(); ++i)
         m_speeds.push_back(0);
-    for (std::size_t i = first; i < first + count && i < other.m_positions.size(); ++i)
-        m_positions.push_back(other.m_positions[i]);
+    for (std::size_t i = first; i < first + count && i < other.m_positionAt.size(); ++i) {
+        if (other.m_positionAt[i] == kNoPosition) {
+            m_positionAt.push_back(kNoPosition);
+        } else {
+            const Source &source = other.sourceOf(i);
+            appendPosition(source, source.base + other.m_positionAt[i]);
+        }
+    }
     for (std::size_t i = first; i < first + count && i < other.m_speeds.size(); ++i)
         m_speeds.push_back(other.m_speeds[i]);
 }
 
 void EntryFacts::truncate(std::size_t count)
 {
-    m_positions.resize(std::min(count, m_positions.size()));
+    m_positionAt.resize(std::min(count, m_positionAt.size()));
+    while (!m_sources.empty() && m_sources.back().firstEntry > m_positionAt.size())
+        m_sources.pop_back();
     m_speeds.resize(std::min(count, m_speeds.size()));
 }
 

@@ -56,6 +56,12 @@ TrafficFieldReader::TrafficFieldReader(std::string_view bytes)
 {
 }
 
+TrafficFieldReader::TrafficFieldReader(std::string_view bytes, std::size_t offset)
+    : m_bytes(bytes)
+    , m_pos(std::min(offset, bytes.size()))
+{
+}
+
 bool TrafficFieldReader::atEnd() const
 {
     return m_pos >= m_bytes.size();

@@ -27,6 +27,11 @@ class TrafficFieldReader
 {
 public:
     explicit TrafficFieldReader(std::string_view bytes);
+    // Reads from offset on, as if the fields before it had been read.
+    TrafficFieldReader(std::string_view bytes, std::size_t offset);
+
+    // Where the next field is looked for: an offset to read again from later.
+    std::size_t offset() const { return m_pos; }
 
     // True when no characters are left.
     bool atEnd() const;

@@ -4,23 +4,17 @@
 #include "traffic/TrafficFieldReader.h"
 
 #include <array>
+#include <memory>
 #include <new>
 #include <optional>
+#include <span>
 
 namespace zephlan {
 
 namespace {
 
-TrafficList readListFile(const std::filesystem::path &path, TrafficListKind kind)
-{
-    const std::optional<FileBytes> bytes = FileBytes::read(path);
-    if (!bytes)
-        return TrafficList{{}, {}, true};
-    return readTrafficRecords(bytes->view(), kind);
-}
-
 template <TrafficListKind Kind>
-TrafficList readRecords(std::string_view bytes)
+TrafficList readRecords(std::string_view bytes, std::shared_ptr<const void> owner)
 {
     constexpr int kFields = Kind == TrafficListKind::Airports ? 4 : 3;
     TrafficList list;
@@ -30,19 +24,23 @@ TrafficList readRecords(std::string_view bytes)
         // is rarely shorter than sixteen of them; the reservations are only
         // address space until an entry is written into them.
         list.entries.reserve(bytes.size() / 16 + 1, bytes.size());
-        // An airport's record is rarely shorter than 24 bytes; the positions
-        // are touched as they are written, so a closer guess saves page faults.
-        if constexpr (Kind == TrafficListKind::Airports)
-            list.facts.reservePositions(bytes.size() / 24 + 1);
+        if constexpr (Kind == TrafficListKind::Airports) {
+            list.facts.readPositionsFrom(bytes, std::move(owner));
+            list.facts.reservePositions(bytes.size() / 16 + 1);
+        }
         std::array<std::string_view, kFields> record;
-        while (const std::size_t count = reader.readRecord(record)) {
-            if (count < kFields) {
+        const std::span<std::string_view> first = std::span(record).first(1);
+        const std::span<std::string_view> rest = std::span(record).subspan(1);
+        while (reader.readRecord(first) != 0) {
+            // An airport's position is read when asked for, from where its code ends.
+            const std::size_t factsAt = reader.offset();
+            if (reader.readRecord(rest) < rest.size()) {
                 list.failed = true;
                 return list;
             }
             if constexpr (Kind == TrafficListKind::Airports) {
                 list.entries.append(record[0]);
-                list.facts.appendPosition(parsePosition(record[1], record[2]));
+                list.facts.appendPositionAt(factsAt);
             } else {
                 list.entries.append(record[2]);
                 list.facts.appendCruiseSpeed(parseCruiseSpeed(record[1]));
@@ -52,6 +50,30 @@ TrafficList readRecords(std::string_view bytes)
         list.failed = true;
     }
     return list;
+}
+
+TrafficList readList(std::string_view bytes, TrafficListKind kind, std::shared_ptr<const void> owner)
+{
+    // A list saved again by a text editor may start with the UTF-8 byte-order mark.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.starts_with(kByteOrderMark))
+        bytes.remove_prefix(kByteOrderMark.size());
+    return kind == TrafficListKind::Airports ? readRecords<TrafficListKind::Airports>(bytes, std::move(owner))
+                                             : readRecords<TrafficListKind::Aircraft>(bytes, std::move(owner));
+}
+
+// The file's bytes stay with the list for the positions read from them later.
+TrafficList readListFile(const std::filesystem::path &path, TrafficListKind kind)
+{
+    std::optional<FileBytes> bytes = FileBytes::read(path);
+    if (!bytes)
+        return TrafficList{{}, {}, true};
+    try {
+        const auto kept = std::make_shared<const FileBytes>(std::move(*bytes));
+        return readList(kept->view(), kind, kept);
+    } catch (const std::bad_alloc &) {
+        return TrafficList{{}, {}, true};
+    }
 }
 
 } // namespace
@@ -68,12 +90,7 @@ TrafficList ReadAircraftList(const std::filesystem::path &path)
 
 TrafficList readTrafficRecords(std::string_view bytes, TrafficListKind kind)
 {
-    // A list saved again by a text editor may start with the UTF-8 byte-order mark.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (bytes.starts_with(kByteOrderMark))
-        bytes.remove_prefix(kByteOrderMark.size());
-    return kind == TrafficListKind::Airports ? readRecords<TrafficListKind::Airports>(bytes)
-                                             : readRecords<TrafficListKind::Aircraft>(bytes);
+    return readList(bytes, kind, nullptr);
 }
 
 } // namespace zephlan

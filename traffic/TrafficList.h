@@ -31,7 +31,8 @@ TrafficList ReadAirportList(const std::filesystem::path &path);
 TrafficList ReadAircraftList(const std::filesystem::path &path);
 
 // The records of a list file's bytes. A UTF-8 byte-order mark at the start is
-// not part of the first field.
+// not part of the first field. An airport list reads its positions from the
+// bytes when asked for: they must outlive it.
 TrafficList readTrafficRecords(std::string_view bytes, TrafficListKind kind);
 
 } // namespace zephlan

@@ -138,6 +138,16 @@ TEST(ListFacts, FollowTheirEntriesWhenCopiedAndCut)
     EXPECT_EQ(into.cruiseSpeed(4), 300);
     into.truncate(4);
     EXPECT_FALSE(into.cruiseSpeed(4));
+
+    // Positions read later from two lists' bytes, each from its own.
+    const TrafficList south = readTrafficRecords("D,S1* 0',E0* 0',0\n", TrafficListKind::Airports);
+    const TrafficList north = readTrafficRecords("A,1,1,0\nB,2,2,0\nC,3,4,0\n", TrafficListKind::Airports);
+    EntryFacts both = south.facts;
+    both.copyFrom(north.facts, 1, 2, 2);
+    EXPECT_EQ(both.position(0), (Coordinates{-1, 0}));
+    EXPECT_FALSE(both.position(1));
+    EXPECT_EQ(both.position(2), (Coordinates{2, 2}));
+    EXPECT_EQ(both.position(3), (Coordinates{3, 4}));
 }
 
 } // namespace

@@ -91,32 +91,30 @@ void forEachHeadMatch(const std::uint32_t *heads, std::size_t first, std::size_t
 
 } // namespace
 
+// Counted by group first, so that each head is written once, straight into its group.
 void AirportSearch::rebuild(const EntryStore &store)
 {
     const auto &fold = foldedBytes();
     m_store = &store;
-    m_heads.resize(store.size());
     m_groupStart.fill(0);
+    for (std::size_t row = 0; row < store.size(); ++row) {
+        const std::string_view entry = store.at(row);
+        ++m_groupStart[entry.empty() ? 1u : fold[static_cast<unsigned char>(entry[0])] + 1u];
+    }
+    for (std::size_t group = 1; group < m_groupStart.size(); ++group)
+        m_groupStart[group] += m_groupStart[group - 1];
+    std::array<std::uint32_t, 257> next = m_groupStart;
+    m_heads.resize(store.size());
+    m_rows.resize(store.size());
     for (std::size_t row = 0; row < store.size(); ++row) {
         const std::string_view entry = store.at(row);
         std::uint32_t head = static_cast<std::uint32_t>(std::min(entry.size(), kLongest)) << kLengthShift;
         for (std::size_t i = 0; i < std::min(entry.size(), kHeadBytes); ++i)
             head |= std::uint32_t{fold[static_cast<unsigned char>(entry[i])]} << (8 * i);
-        m_heads[row] = head;
-        ++m_groupStart[(head & 0xFF) + 1];
-    }
-    for (std::size_t group = 1; group < m_groupStart.size(); ++group)
-        m_groupStart[group] += m_groupStart[group - 1];
-    // The heads, written in list order above, are put in their groups' order.
-    std::vector<std::uint32_t> heads(store.size());
-    std::array<std::uint32_t, 257> next = m_groupStart;
-    m_rows.resize(store.size());
-    for (std::size_t row = 0; row < store.size(); ++row) {
-        const std::uint32_t at = next[m_heads[row] & 0xFF]++;
+        const std::uint32_t at = next[head & 0xFF]++;
         m_rows[at] = static_cast<std::uint32_t>(row);
-        heads[at] = m_heads[row];
+        m_heads[at] = head;
     }
-    m_heads = std::move(heads);
 }
 
 int AirportSearch::find(const QString &text) const

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "traffic/LargeBlocks.h"
+
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 namespace zephlan {
 
@@ -32,10 +33,10 @@ private:
     // The rows grouped by their first case-folded byte, in list order within
     // a group; group b holds positions m_groupStart[b] to m_groupStart[b + 1].
     std::array<std::uint32_t, 257> m_groupStart{};
-    std::vector<std::uint32_t> m_rows;
+    LargeVector<std::uint32_t> m_rows;
     // Per position its entry's first three bytes case-folded, the first in the
     // lowest eight bits, and its length (at most 255) in the highest eight.
-    std::vector<std::uint32_t> m_heads;
+    LargeVector<std::uint32_t> m_heads;
 };
 
 } // namespace zephlan

@@ -20,6 +20,15 @@ int EntryListModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : static_cast<int>(m_store.size());
 }
 
+// A view lays a list out by asking for every row's index, twice: answered here
+// without the calls through rowCount and columnCount that the default makes.
+QModelIndex EntryListModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (row < 0 || column != 0 || parent.isValid() || static_cast<std::size_t>(row) >= m_store.size())
+        return {};
+    return createIndex(row, column);
+}
+
 QVariant EntryListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole)

@@ -71,6 +71,8 @@ private slots:
             QCOMPARE(model.index(row).data().toString(), fromWindows1252(entry));
         }
         QCOMPARE(model.index(0x80).data().toString(), QString::fromUtf8("\xE2\x82\xAC" "X"));
+        QVERIFY(!model.index(256).isValid() && !model.index(-1).isValid() && !model.index(0, 1).isValid()
+                && !model.index(0, 0, model.index(0)).isValid());
     }
 
     void modelStopsAtItsRowLimit()
