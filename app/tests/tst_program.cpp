@@ -173,7 +173,7 @@ private slots:
              {std::pair{Kind::Welcome, &frmZephlan::helpRequested}, {Kind::About, &frmZephlan::aboutRequested}}) {
             emit(main->*request)();
             QWidget *opened = window(kind);
-            QVERIFY(QTest::qWaitForWindowExposed(opened));
+            QVERIFY(opened && QTest::qWaitForWindowExposed(opened));
             const RaiseCounter raised(opened);
             emit(main->*request)();
             QCOMPARE(window(kind), opened);
@@ -277,7 +277,7 @@ private slots:
         emit main->aboutRequested();
         for (Kind kind : {Kind::Welcome, Kind::Main, Kind::About}) {
             QWidget *shown = window(kind);
-            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
             QStringList faults;
             collectFaults(QAccessible::queryAccessibleInterface(shown), faults);
             QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
