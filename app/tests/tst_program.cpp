@@ -6,15 +6,17 @@
 #include "ui/common/Appearance.h"
 #include "ui/main/CaptionFit.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
-#include <QPushButton>
+#include <QMenuBar>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace zephlan;
 using Kind = WindowRegistry::Kind;
@@ -43,8 +45,18 @@ bool takesFocus(const QWidget *control)
 
 bool hasCaption(const QWidget *control)
 {
-    return qobject_cast<const QLabel *>(control) || qobject_cast<const QCheckBox *>(control)
-        || qobject_cast<const QPushButton *>(control) || qobject_cast<const QGroupBox *>(control);
+    return qobject_cast<const QLabel *>(control) || qobject_cast<const QAbstractButton *>(control)
+        || qobject_cast<const QGroupBox *>(control);
+}
+
+QString captionOf(const QWidget *control)
+{
+    if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+        return button->text().trimmed();
+    if (const auto *label = qobject_cast<const QLabel *>(control))
+        return label->text().trimmed();
+    const auto *frame = qobject_cast<const QGroupBox *>(control);
+    return frame ? frame->title() : QString();
 }
 
 // Every shown control of the window that takes the focus or carries a caption, the parts of a
@@ -60,6 +72,67 @@ QList<std::pair<QWidget *, QRect>> placedControls(QWidget *client)
             placed.append({control, QRect(control->mapTo(client, QPoint(0, 0)), control->size())});
     }
     return placed;
+}
+
+// A control the user meets without words of its own (it takes the focus or shows a picture, and
+// neither shows a caption nor has a caption label) needs a description.
+bool needsDescription(const QWidget *control)
+{
+    if (control->isWindow() || qobject_cast<const QMenuBar *>(control) || qobject_cast<const QMenu *>(control))
+        return false;
+    const auto *label = qobject_cast<const QLabel *>(control);
+    const bool picture = label && !label->pixmap().isNull();
+    const QList<QLabel *> labels = control->window()->findChildren<QLabel *>();
+    const bool captioned = std::any_of(labels.begin(), labels.end(), [control](const QLabel *caption) {
+        return caption->buddy() == control;
+    });
+    return (picture || control->focusPolicy() != Qt::NoFocus) && captionOf(control).isEmpty() && !captioned;
+}
+
+// Walks the tree a screen reader sees; containers that only hold other controls need no name.
+// The inner parts of a control the user can never reach (hidden and disabled) are left out.
+void collectFaults(QAccessibleInterface *node, QStringList &faults)
+{
+    if (!node)
+        return;
+    const QObject *object = node->object();
+    const QString what = object ? QLatin1String(object->metaObject()->className()) + " \"" + object->objectName() + '"'
+                                : QStringLiteral("a child of role %1").arg(int(node->role()));
+    const auto *widget = qobject_cast<const QWidget *>(object);
+    const bool container = node->role() == QAccessible::Client || node->role() == QAccessible::Pane
+                        || node->role() == QAccessible::Border;
+    const QString name = node->text(QAccessible::Name);
+    if ((!container || (widget && widget->isWindow())) && name.trimmed().isEmpty())
+        faults << what + " has no name";
+    if (name != name.trimmed())
+        faults << what + " has a name with blanks at its ends";
+    if (widget && needsDescription(widget) && node->text(QAccessible::Description).trimmed().isEmpty())
+        faults << what + " has no description";
+    if (node->state().invisible && node->state().disabled)
+        return;
+    for (int i = 0; i < node->childCount(); ++i)
+        collectFaults(node->child(i), faults);
+}
+
+// The controls in the order a screen reader walks the tree, each as its object name.
+void readingOrder(QAccessibleInterface *node, QStringList &names)
+{
+    for (int i = 0; node && i < node->childCount(); ++i) {
+        QAccessibleInterface *child = node->child(i);
+        if (child && child->object() && !child->object()->objectName().isEmpty())
+            names << child->object()->objectName();
+        if (child && (child->role() == QAccessible::Client || child->role() == QAccessible::Border
+                      || child->role() == QAccessible::Grouping))
+            readingOrder(child, names);
+    }
+}
+
+// The squared distance between two boxes; zero when they touch or overlap.
+int gap(const QRect &a, const QRect &b)
+{
+    const int across = std::max({0, a.left() - b.right(), b.left() - a.right()});
+    const int down = std::max({0, a.top() - b.bottom(), b.top() - a.bottom()});
+    return across * across + down * down;
 }
 
 } // namespace
@@ -104,52 +177,34 @@ private slots:
             delete window(kind);
     }
 
-    void letterAtStartEndsTheProgram()
-    {
-        QTest::keyClick(window(Kind::Welcome)->focusWidget(), Qt::Key_X);
-        QTest::qWait(0);
-        QCOMPARE(m_ended.count(), 1);
-        QVERIFY(!window(Kind::Main));
-        QVERIFY(visibleWindows().isEmpty());
-    }
-
-    void continueThenHelpAgainThenAboutClosedLast()
+    // Continue swaps the welcome window for the main one. Help and About open beside it without
+    // blocking it, once each, and come to the front when asked for again. The program ends when
+    // its last window closes, here the about box.
+    void continueThenHelpAndAboutThenAboutClosedLast()
     {
         frmZephlan *main = pressContinue();
         QVERIFY(main);
         QCOMPARE(visibleWindows(), QList<QWidget *>{main});
-        QVERIFY(!window(Kind::Welcome));
-        auto *input = main->findChild<QLineEdit *>(QStringLiteral("txtCallSign"));
-        QVERIFY(input);
-        QTest::keyClicks(input, QStringLiteral("AFR1234"));
-
-        emit main->helpRequested();
-        QWidget *help = window(Kind::Welcome);
-        QVERIFY(qobject_cast<frmWelcome *>(help));
-        QVERIFY(QTest::qWaitForWindowExposed(help));
-        const RaiseCounter helpRaised(help);
-        emit main->helpRequested();
-        QCOMPARE(window(Kind::Welcome), help);
-        QCOMPARE(helpRaised.count, 1);
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        for (const auto &[kind, request] :
+             {std::pair{Kind::Welcome, &frmZephlan::helpRequested}, {Kind::About, &frmZephlan::aboutRequested}}) {
+            emit(main->*request)();
+            QWidget *opened = window(kind);
+            QVERIFY(opened && QTest::qWaitForWindowExposed(opened));
+            const RaiseCounter raised(opened);
+            emit(main->*request)();
+            QCOMPARE(window(kind), opened);
+            QCOMPARE(raised.count, 1);
+            QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        }
+        QVERIFY(qobject_cast<frmWelcome *>(window(Kind::Welcome)) && qobject_cast<frmAbout *>(window(Kind::About)));
         QCOMPARE(pressContinue(), main);
-
-        QCOMPARE(visibleWindows(), QList<QWidget *>{main});
-        QCOMPARE(input->text(), QStringLiteral("AFR1234"));
-
-        emit main->aboutRequested();
-        QWidget *about = window(Kind::About);
-        QVERIFY(qobject_cast<frmAbout *>(about));
-        const RaiseCounter aboutRaised(about);
-        emit main->aboutRequested();
-        QCOMPARE(window(Kind::About), about);
-        QCOMPARE(aboutRaised.count, 1);
-        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QCOMPARE(visibleWindows().size(), 2);
+        QVERIFY(!window(Kind::Welcome));
 
         QVERIFY(main->close());
         QTest::qWait(0);
         QCOMPARE(m_ended.count(), 0);
-        QVERIFY(about->close());
+        QVERIFY(window(Kind::About)->close());
         QTest::qWait(0);
         QCOMPARE(m_ended.count(), 1);
     }
@@ -177,16 +232,109 @@ private slots:
         file->close();
     }
 
-    // In each window no two controls that take the focus overlap, each control lies inside the
-    // client area, and each caption fits its box.
-    void everyWindowKeepsItsControlsApartAndWhole()
+    // Alt alone, or F10 as on Windows, highlights the first menu title and takes the keys; Down
+    // opens that menu, and Escape twice gives the keys back to the control that had them.
+    void menuBarFromKeyboard_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::newRow("Alt") << Qt::Key_Alt;
+        QTest::newRow("F10") << Qt::Key_F10;
+    }
+    void menuBarFromKeyboard()
+    {
+        QFETCH(Qt::Key, key);
+        frmZephlan *main = pressContinue();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QWidget *focus = QApplication::focusWidget();
+        QMenuBar *bar = main->menuBar();
+        const QImage before = bar->grab().toImage();
+        QTest::keyPress(focus, key, key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+        QTest::keyRelease(focus, key, Qt::NoModifier);
+        auto *file = main->findChild<QMenu *>(QStringLiteral("mnuFile"));
+        QCOMPARE(bar->activeAction(), file->menuAction());
+        QCOMPARE(QApplication::focusWidget(), bar);
+        QVERIFY(bar->grab().toImage() != before);
+        QTest::keyClick(bar, Qt::Key_Down);
+        QTRY_COMPARE(QApplication::activePopupWidget(), file);
+        QTest::keyClick(file, Qt::Key_Escape);
+        QTest::keyClick(bar, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QTRY_COMPARE(QApplication::focusWidget(), focus);
+    }
+
+    // Each caption label names, for a screen reader, the control nearest to it.
+    void captionNamesTheControlBesideIt()
+    {
+        frmZephlan *main = pressContinue();
+        const auto place = [main](const QWidget *widget) { return QRect(widget->mapTo(main, QPoint()), widget->size()); };
+        QList<QWidget *> controls = main->findChildren<QWidget *>();
+        controls.removeIf([main](QWidget *control) { return !takesFocus(control) || !control->isVisibleTo(main); });
+        int captions = 0;
+        for (const QLabel *label : main->findChildren<QLabel *>()) {
+            if (!label->buddy())
+                continue;
+            ++captions;
+            const auto nearest = std::min_element(controls.begin(), controls.end(), [&](QWidget *one, QWidget *other) {
+                return gap(place(label), place(one)) < gap(place(label), place(other));
+            });
+            QCOMPARE((*nearest)->objectName(), label->buddy()->objectName());
+            QCOMPARE(QAccessible::queryAccessibleInterface(label->buddy())->text(QAccessible::Name).trimmed(),
+                     label->text().trimmed());
+        }
+        QVERIFY(captions > 0);
+    }
+
+    // The main window reads in its tab order (as the Tab key walks it), each caption just before
+    // its control; the welcome window reads its steps 1 to 9, and is read as a window.
+    void readingOrderIsTheOrderASightedUserFollows()
+    {
+        QAccessibleInterface *welcome = QAccessible::queryAccessibleInterface(window(Kind::Welcome));
+        QCOMPARE(welcome->role(), QAccessible::Window);
+        QStringList read;
+        readingOrder(welcome, read);
+        QString steps;
+        for (const QString &name : read) {
+            const auto *label = window(Kind::Welcome)->findChild<QLabel *>(name);
+            if (label && label->text().size() > 1 && label->text()[0].isDigit() && label->text()[1] == u'.')
+                steps += label->text()[0];
+        }
+        QCOMPARE(steps, QStringLiteral("123456789"));
+
+        frmZephlan *main = pressContinue();
+        QVERIFY(QTest::qWaitForWindowActive(main));
+        QStringList stops{QApplication::focusWidget()->objectName()};
+        for (QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+             QApplication::focusWidget()->objectName() != stops[0]; QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+            stops << QApplication::focusWidget()->objectName();
+        read.clear();
+        readingOrder(QAccessible::queryAccessibleInterface(main), read);
+        QStringList readStops;
+        for (int i = 0; i < read.size(); ++i) {
+            if (stops.contains(read[i]))
+                readStops << read[i];
+            const auto *caption = main->findChild<QLabel *>(read[i]);
+            if (caption && caption->buddy())
+                QCOMPARE(read.value(i + 1), caption->buddy()->objectName());
+        }
+        QCOMPARE(readStops, stops);
+        QCOMPARE(QAccessible::queryAccessibleInterface(main->findChild<QWidget *>(QStringLiteral("chkDestTNG")))
+                     ->text(QAccessible::Name),
+                 QStringLiteral("TNG at destination"));
+    }
+
+    // In each window every control a screen reader meets is named, no two controls that take the
+    // focus overlap, each control lies inside the client area, and each caption fits its box.
+    void everyWindowIsNamedAndKeepsItsControlsApartAndWhole()
     {
         frmZephlan *main = pressContinue();
         emit main->helpRequested();
         emit main->aboutRequested();
         for (Kind kind : {Kind::Welcome, Kind::Main, Kind::About}) {
             QWidget *shown = window(kind);
-            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+            QStringList faults;
+            collectFaults(QAccessible::queryAccessibleInterface(shown), faults);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
             auto *framed = qobject_cast<QMainWindow *>(shown);
             QWidget *client = framed ? framed->centralWidget() : shown;
             const auto placed = placedControls(client);

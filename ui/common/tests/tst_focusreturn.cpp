@@ -19,9 +19,8 @@ private slots:
     {
         QWidget window;
         auto *layout = new QVBoxLayout(&window);
-        auto *first = new QLineEdit(&window);
-        auto *second = new QLineEdit(&window);
-        layout->addWidget(first);
+        layout->addWidget(new QLineEdit);
+        auto *second = new QLineEdit;
         layout->addWidget(second);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
