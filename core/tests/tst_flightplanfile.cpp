@@ -77,11 +77,15 @@ INSTANTIATE_TEST_SUITE_P(LastLines, LineEnd, ::testing::ValuesIn(kLineEnds),
 // The codes each platform gives for a file gone from its path and for one replaced.
 #ifdef _WIN32
 constexpr unsigned long kWindowsFileNotFound = ERROR_FILE_NOT_FOUND;
+constexpr unsigned long kWindowsPathNotFound = ERROR_PATH_NOT_FOUND;
+constexpr unsigned long kWindowsAccessDenied = ERROR_ACCESS_DENIED;
 constexpr unsigned long kWindowsFileReplaced = ERROR_FILE_INVALID;
 constexpr std::errc kPosixFileReplaced{};
 #else
 constexpr std::errc kPosixFileReplaced = std::errc(ESTALE);
 constexpr unsigned long kWindowsFileNotFound = 2;
+constexpr unsigned long kWindowsPathNotFound = 3;
+constexpr unsigned long kWindowsAccessDenied = 5;
 constexpr unsigned long kWindowsFileReplaced = 1006;
 #endif
 
@@ -153,194 +157,65 @@ const MeddleCase kMeddles[] = {
 INSTANTIATE_TEST_SUITE_P(Meddles, Meddled, ::testing::ValuesIn(kMeddles),
                          [](const auto &info) { return std::string(info.param.name); });
 
-#ifndef _WIN32
-// Root writes through permission bits, so AsNobody runs the append as "nobody";
-// SizeLimit lets four bytes of the line in before the write fails; FullDevice
-// needs a /dev/full that really refuses writes, which some sandboxes do not give.
-enum Condition : unsigned { None = 0, AsNobody = 1, SizeLimit = 2, FullDevice = 4 };
+// What a fault row needs besides the file it prepares. Root writes through
+// permission bits, so AsNobody runs a POSIX append as "nobody"; NoRoom lets
+// `room` bytes of the line in before the write fails (a size limit on POSIX;
+// on Windows a small drive the set-up mounts, filled up after prepare);
+// FullDevice needs a /dev/full that really refuses writes, which some
+// sandboxes do not give; HeldOpen: another program holds the file open
+// without sharing.
+enum Condition : unsigned { None = 0, AsNobody = 1, NoRoom = 2, FullDevice = 4, HeldOpen = 8 };
 
+constexpr unsigned long kNoWindowsRow = 0;    // a row only POSIX has
+constexpr char kLinkDrive = 'S';
+
+// One fault, and what each platform reports for it.
 struct FaultCase
 {
     const char *name;
     fs::path (*prepare)(const fs::path &folder);
     unsigned conditions;
-    std::errc expected;
-    // Done to the target while the append opens it.
+    std::errc posixError;
+    unsigned long windowsError;
+    // POSIX: done to the target while the append opens it.
     void (*meddle)(const fs::path &target) = nullptr;
     // Done through the append's seam at this moment; kept: the bytes of ours that stay before it.
     AppendMoment moment = AppendMoment::Opened;
     void (*seam)(const fs::path &target) = nullptr;
     std::string kept = {};
     std::uintmax_t room = 4;    // bytes the size limit lets in
+    char drive = 0;             // Windows: the small drive for NoRoom; S: holds a link to nothing
+    std::size_t lineLength = 0;    // a line this long instead of kLine
 };
 
 void PrintTo(const FaultCase &row, std::ostream *out) { *out << row.name; }
 
 class WriteFault : public ::testing::TestWithParam<FaultCase> {};
 
-// The folder ends as the meddling alone leaves it: every byte that was there
-// stays, no part of the line is anywhere, and no descriptor stays open.
-TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
+#ifdef _WIN32
+fs::path readOnlyPlans(const fs::path &folder)
 {
-    const FaultCase &row = GetParam();
-    const TempFolder folder;
-    const TempFolder untouched;
-    if ((row.conditions & FullDevice) && !deviceIsFull("/dev/full"))
-        GTEST_SKIP() << "/dev/full accepts writes here";
-    const fs::path target = row.prepare(folder.path);
-    const fs::path untouchedTarget = row.prepare(untouched.path);
-    if (row.meddle)
-        row.meddle(untouchedTarget);
-    if (!row.kept.empty())
-        appendBytes(untouchedTarget, row.kept);
-    if (row.seam)
-        row.seam(untouchedTarget);
-    const int descriptors = openDescriptors();
-    FileResult result;
-    {
-        const ProcessStateGuard guard;
-        std::optional<OpenInterception> interception;
-        if (row.meddle && !interception.emplace(target.parent_path(), [&] { row.meddle(target); }).watching())
-            GTEST_SKIP() << "file opens cannot be watched here";
-        if ((row.conditions & AsNobody) && geteuid() == 0) {
-            ASSERT_EQ(seteuid(65534), 0);
-        }
-        if (row.conditions & SizeLimit) {
-            const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + row.room,
-                                 guard.limit().rlim_max};
-            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
-        }
-        const SeamAction action(row.moment, [&] {
-            if (row.seam)
-                row.seam(target);
-        });
-        result = AppendFlightPlanLine(target, kLine);
-    }
-    EXPECT_TRUE(result.error == row.expected) << result.error.message();
-    EXPECT_EQ(snapshot(folder.path), snapshot(untouched.path));
-    EXPECT_EQ(openDescriptors(), descriptors);
+    const fs::path plans = existingPlans(folder);
+    ::SetFileAttributesW(plans.c_str(), FILE_ATTRIBUTE_READONLY);
+    return plans;
 }
 
-const FaultCase kFaults[] = {
-    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, None, std::errc::is_a_directory},
-    {"ReadOnlyFile", [](const auto &f) { return existingPlans(f, fs::perms(0222)); }, AsNobody,
-     std::errc::permission_denied},
-    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, None,
-     std::errc::no_such_file_or_directory},
-    {"ParentIsAFile", [](const auto &f) { return existingPlans(f) / "plans.txt"; }, None, std::errc::not_a_directory},
-    {"PipeWithNoReader", [](const auto &f) { return mkfifo((f / "p").c_str(), 0666) ? fs::path() : f / "p"; }, None,
-     std::errc::no_such_device_or_address},
-    {"FullDisk", [](const auto &) { return fs::path("/dev/full"); }, FullDevice, std::errc::no_space_on_device},
-    {"HalfWrittenLineIsCutBack", [](const auto &f) { return existingPlans(f); }, SizeLimit, std::errc::file_too_large},
-    {"HalfWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, SizeLimit,
-     std::errc::file_too_large},
-    {"LinkToNothingCreatesNoTarget",
-     [](const auto &f) {
-         fs::create_symlink("gone.txt", f / "link.txt");
-         return f / "link.txt";
-     },
-     None, std::errc::no_such_file_or_directory},
-    {"LinkToReadOnlyFileInReadOnlyFolder", [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0444)); },
-     AsNobody, std::errc::permission_denied},
-    {"HalfWrittenLineThroughLinkIntoReadOnlyFolder",
-     [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0666)); }, AsNobody | SizeLimit,
-     std::errc::file_too_large},
-    {"ExistingEmptyFileStays", [](const auto &f) { std::ofstream(f / "plans.txt"); return f / "plans.txt"; },
-     SizeLimit, std::errc::file_too_large},
-    {"RemovedWhileOpening", [](const auto &f) { return existingPlans(f); }, None, std::errc::no_such_file_or_directory,
-     [](const auto &target) { fs::remove(target); }},
-    {"ReplacedByAFolderWhileOpening", [](const auto &f) { return existingPlans(f); }, None, std::errc::is_a_directory,
-     [](const auto &target) { fs::remove(target); fs::create_directory(target); }},
-    {"MovedAwayWhileOpeningKeepsItsBytes", [](const auto &f) { return existingPlans(f); }, None,
-     std::errc::no_such_file_or_directory,
-     [](const auto &target) { fs::rename(target, target.parent_path() / "moved.txt"); }},
-    {"ReplacedByAnotherFileWhileOpening",
-     [](const auto &f) {
-         fs::create_hard_link(existingPlans(f), f / "kept.txt");
-         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
-         return f / "plans.txt";
-     },
-     None, std::errc(ESTALE),
-     [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
-    {"HalfWrittenLineAfterNoLineEndIsCutBack",
-     [](const auto &f) {
-         std::ofstream(f / "plans.txt", std::ios::binary) << kLine;
-         return f / "plans.txt";
-     },
-     SizeLimit, std::errc::file_too_large},
-    {"OthersBytesAfterOurHalfLineStay", [](const auto &f) { return existingPlans(f); }, SizeLimit,
-     std::errc::file_too_large, nullptr, AppendMoment::Written,
-     [](const auto &target) { appendUnlimited(target, "other\r\n"); }, kLine.substr(0, 4)},
-    {"CreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, SizeLimit,
-     std::errc::file_too_large, nullptr, AppendMoment::Opened,
-     [](const auto &target) { appendBytes(target, "other\r\n"); }, "", 7 + 4},
-    // The file this call created is gone from the path: the one there now is not removed.
-    {"HalfWrittenNewFileReplacedWhileOpening",
-     [](const auto &f) {
-         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
-         return f / "plans.txt";
-     },
-     SizeLimit, std::errc::file_too_large,
-     [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
-};
-
-INSTANTIATE_TEST_SUITE_P(Faults, WriteFault, ::testing::ValuesIn(kFaults),
-                         [](const auto &info) { return std::string(info.param.name); });
-#endif
-
-#ifdef _WIN32
-struct WindowsFaultCase
+// Wine makes no links itself: the set-up puts S:\link.txt, a link to S:\gone.txt, on the drive.
+fs::path linkToNothing(const fs::path &folder)
 {
-    const char *name;
-    fs::path (*prepare)(const fs::path &folder);
-    bool heldElsewhere;
-    DWORD expected;
-    char drive = 0;             // a small drive the set-up mounts, filled up after prepare; on S:, a link to nothing
-    std::size_t lineLength = 0;    // a line this long instead of kLine
-    std::string others = {};    // written into the file by another program once it is opened
-};
+    return folder.parent_path() / "link.txt";
+}
 
-constexpr char kLinkDrive = 'S';
-
-void PrintTo(const WindowsFaultCase &row, std::ostream *out) { *out << row.name; }
-
-class WindowsWriteFault : public ::testing::TestWithParam<WindowsFaultCase> {};
-
-TEST_P(WindowsWriteFault, IsReportedAndLeavesTheFolderAsItWas)
+// Another program writes into the file, opened as another save would open it:
+// a file this call created is held with delete access.
+void othersWrite(const fs::path &target)
 {
-    const WindowsFaultCase &row = GetParam();
-    const fs::path base = row.drive ? smallDrive(row.drive) : fs::temp_directory_path();
-    if (base.empty())
-        GTEST_SKIP() << row.drive << ": is missing: the test set-up mounts it when run as root";
-    const TempFolder folder(base);
-    const fs::path target = row.prepare(folder.path);
-    if (row.drive && row.drive != kLinkDrive)
-        fillDrive(folder.path / "filler", !fs::exists(target));
-    auto expected = snapshot(folder.path);
-    if (!row.others.empty())
-        expected[target.filename()] += row.others;
-    FileResult result;
-    {
-        std::optional<HeldElsewhere> held;
-        if (row.heldElsewhere)
-            held.emplace(target);
-        // Opened as another save would open it: a created file is held with delete access.
-        const SeamAction others(AppendMoment::Opened, [&] {
-            const HANDLE other = ::CreateFileW(target.c_str(), FILE_APPEND_DATA,
-                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                               OPEN_EXISTING, 0, nullptr);
-            DWORD written = 0;
-            ::WriteFile(other, row.others.data(), DWORD(row.others.size()), &written, nullptr);
-            ::CloseHandle(other);
-        });
-        result = AppendFlightPlanLine(target, row.lineLength ? std::string(row.lineLength, 'L') : kLine);
-    }
-    EXPECT_EQ(result.error, std::error_code(int(row.expected), std::system_category())) << result.error.message();
-    EXPECT_EQ(snapshot(folder.path), expected);
-    if (fs::is_regular_file(target)) {
-        EXPECT_TRUE(openedAlone(target));
-    }
-    ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    const HANDLE other = ::CreateFileW(target.c_str(), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                       0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(other, "other\r\n", 7, &written, nullptr);
+    ::CloseHandle(other);
 }
 
 // Existing files on a full drive end a few bytes before their last page does.
@@ -350,31 +225,188 @@ fs::path almostAPage(const fs::path &folder, const std::string &end)
     return folder / "plans.txt";
 }
 
-const WindowsFaultCase kWindowsFaults[] = {
-    {"ReadOnlyFile",
+FileResult appendWithFault(const FaultCase &row, const fs::path &target, const std::string &line)
+{
+    if (row.drive && row.drive != kLinkDrive)
+        fillDrive(target.parent_path() / "filler", !fs::exists(target));
+    std::optional<HeldElsewhere> held;
+    if (row.conditions & HeldOpen)
+        held.emplace(target);
+    const SeamAction action(row.moment, [&] {
+        if (row.seam)
+            row.seam(target);
+    });
+    const FileResult result = AppendFlightPlanLine(target, line);
+    held.reset();
+    if (fs::is_regular_file(target)) {
+        EXPECT_TRUE(openedAlone(target));
+    }
+    fs::remove(target.parent_path() / "filler");
+    return result;
+}
+#else
+fs::path readOnlyPlans(const fs::path &folder)
+{
+    return existingPlans(folder, fs::perms(0222));
+}
+
+fs::path linkToNothing(const fs::path &folder)
+{
+    fs::create_symlink("gone.txt", folder / "link.txt");
+    return folder / "link.txt";
+}
+
+void othersWrite(const fs::path &target)
+{
+    appendUnlimited(target, "other\r\n");
+}
+
+// No descriptor stays open.
+FileResult appendWithFault(const FaultCase &row, const fs::path &target, const std::string &line)
+{
+    const int descriptors = openDescriptors();
+    FileResult result;
+    {
+        const ProcessStateGuard guard;
+        std::optional<OpenInterception> interception;
+        if (row.meddle && !interception.emplace(target.parent_path(), [&] { row.meddle(target); }).watching())
+            return {std::make_error_code(std::errc::operation_not_supported)};
+        if ((row.conditions & AsNobody) && geteuid() == 0) {
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+        if (row.conditions & NoRoom) {
+            const rlimit lowered{(fs::is_regular_file(target) ? fs::file_size(target) : 0) + row.room,
+                                 guard.limit().rlim_max};
+            EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+        }
+        const SeamAction action(row.moment, [&] {
+            if (row.seam)
+                row.seam(target);
+        });
+        result = AppendFlightPlanLine(target, line);
+    }
+    EXPECT_EQ(openDescriptors(), descriptors);
+    return result;
+}
+#endif
+
+// The folder ends as the meddling alone leaves it: every byte that was there
+// stays, and no part of the line is anywhere.
+TEST_P(WriteFault, IsReportedAndLeavesTheFolderAsItWas)
+{
+    const FaultCase &row = GetParam();
+#ifdef _WIN32
+    const fs::path base = row.drive ? smallDrive(row.drive) : fs::temp_directory_path();
+    if (base.empty())
+        GTEST_SKIP() << row.drive << ": is missing: the test set-up mounts it when run as root";
+    const std::error_code expected(int(row.windowsError), std::system_category());
+#else
+    if ((row.conditions & FullDevice) && !deviceIsFull("/dev/full"))
+        GTEST_SKIP() << "/dev/full accepts writes here";
+    const fs::path base = fs::temp_directory_path();
+    const std::error_condition expected = std::make_error_condition(row.posixError);
+#endif
+    const TempFolder folder(base);
+    const TempFolder untouched;
+    const fs::path target = row.prepare(folder.path);
+    const fs::path untouchedTarget = row.prepare(untouched.path);
+    if (row.meddle)
+        row.meddle(untouchedTarget);
+    if (!row.kept.empty())
+        appendBytes(untouchedTarget, row.kept);
+    if (row.seam)
+        row.seam(untouchedTarget);
+    const FileResult result = appendWithFault(row, target, row.lineLength ? std::string(row.lineLength, 'L') : kLine);
+    if (result.error == std::errc::operation_not_supported)
+        GTEST_SKIP() << "file opens cannot be watched here";
+    EXPECT_TRUE(result.error == expected) << result.error.message();
+    EXPECT_EQ(snapshot(folder.path), snapshot(untouched.path));
+#ifdef _WIN32
+    for (const fs::path &file : {target, untouchedTarget})
+        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+#endif
+}
+
+const FaultCase kFaults[] = {
+    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, None, std::errc::is_a_directory,
+     kWindowsAccessDenied},
+    {"ReadOnlyFile", readOnlyPlans, AsNobody, std::errc::permission_denied, kWindowsAccessDenied},
+    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, None,
+     std::errc::no_such_file_or_directory, kWindowsPathNotFound},
+    {"LinkToNothingCreatesNoTarget", linkToNothing, None, std::errc::no_such_file_or_directory, kWindowsFileNotFound,
+     nullptr, AppendMoment::Opened, nullptr, "", 4, kLinkDrive},
+#ifndef _WIN32
+    {"ParentIsAFile", [](const auto &f) { return existingPlans(f) / "plans.txt"; }, None,
+     std::errc::not_a_directory, kNoWindowsRow},
+    {"PipeWithNoReader", [](const auto &f) { return mkfifo((f / "p").c_str(), 0666) ? fs::path() : f / "p"; }, None,
+     std::errc::no_such_device_or_address, kNoWindowsRow},
+    {"FullDisk", [](const auto &) { return fs::path("/dev/full"); }, FullDevice,
+     std::errc::no_space_on_device, kNoWindowsRow},
+    {"HalfWrittenLineIsCutBack", [](const auto &f) { return existingPlans(f); }, NoRoom,
+     std::errc::file_too_large, kNoWindowsRow},
+    {"HalfWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, NoRoom,
+     std::errc::file_too_large, kNoWindowsRow},
+    {"LinkToReadOnlyFileInReadOnlyFolder", [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0444)); },
+     AsNobody, std::errc::permission_denied, kNoWindowsRow},
+    {"HalfWrittenLineThroughLinkIntoReadOnlyFolder",
+     [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0666)); }, AsNobody | NoRoom,
+     std::errc::file_too_large, kNoWindowsRow},
+    {"ExistingEmptyFileStays", [](const auto &f) { std::ofstream(f / "plans.txt"); return f / "plans.txt"; },
+     NoRoom, std::errc::file_too_large, kNoWindowsRow},
+    {"RemovedWhileOpening", [](const auto &f) { return existingPlans(f); }, None,
+     std::errc::no_such_file_or_directory, kNoWindowsRow,
+     [](const auto &target) { fs::remove(target); }},
+    {"ReplacedByAFolderWhileOpening", [](const auto &f) { return existingPlans(f); }, None,
+     std::errc::is_a_directory, kNoWindowsRow,
+     [](const auto &target) { fs::remove(target); fs::create_directory(target); }},
+    {"MovedAwayWhileOpeningKeepsItsBytes", [](const auto &f) { return existingPlans(f); }, None,
+     std::errc::no_such_file_or_directory, kNoWindowsRow,
+     [](const auto &target) { fs::rename(target, target.parent_path() / "moved.txt"); }},
+    {"ReplacedByAnotherFileWhileOpening",
      [](const auto &f) {
-         const fs::path plans = existingPlans(f);
-         ::SetFileAttributesW(plans.c_str(), FILE_ATTRIBUTE_READONLY);
-         return plans;
+         fs::create_hard_link(existingPlans(f), f / "kept.txt");
+         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
+         return f / "plans.txt";
      },
-     false, ERROR_ACCESS_DENIED},
-    {"Directory", [](const auto &f) { return existingPlans(f).parent_path(); }, false, ERROR_ACCESS_DENIED},
-    {"MissingFolder", [](const auto &f) { return f / "missing" / "plans.txt"; }, false, ERROR_PATH_NOT_FOUND},
-    {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, true, ERROR_SHARING_VIOLATION},
-    // Wine makes no links itself: the set-up puts S:\link.txt, a link to S:\gone.txt, on the drive.
-    {"LinkToNothingCreatesNoTarget", [](const auto &f) { return f.parent_path() / "link.txt"; }, false,
-     ERROR_FILE_NOT_FOUND, kLinkDrive},
-    {"DriveFullMidLine", [](const auto &f) { return almostAPage(f, "\r\n"); }, false, ERROR_DISK_FULL, 'T'},
-    {"DriveFullMidLineEndAdded", [](const auto &f) { return almostAPage(f, ""); }, false, ERROR_DISK_FULL, 'U'},
-    {"DriveFullMidLineNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, false, ERROR_DISK_FULL, 'V',
-     5000},
-    {"DriveFullCreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, false,
-     ERROR_DISK_FULL, 'W', 5000, "other\r\n"},
+     None, std::errc(ESTALE), kNoWindowsRow,
+     [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
+    {"HalfWrittenLineAfterNoLineEndIsCutBack",
+     [](const auto &f) {
+         std::ofstream(f / "plans.txt", std::ios::binary) << kLine;
+         return f / "plans.txt";
+     },
+     NoRoom, std::errc::file_too_large, kNoWindowsRow},
+    {"OthersBytesAfterOurHalfLineStay", [](const auto &f) { return existingPlans(f); }, NoRoom,
+     std::errc::file_too_large, kNoWindowsRow, nullptr, AppendMoment::Written,
+     othersWrite, kLine.substr(0, 4)},
+    {"CreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, NoRoom,
+     std::errc::file_too_large, kNoWindowsRow, nullptr, AppendMoment::Opened,
+     [](const auto &target) { appendBytes(target, "other\r\n"); }, "", 7 + 4},
+    // The file this call created is gone from the path: the one there now is not removed.
+    {"HalfWrittenNewFileReplacedWhileOpening",
+     [](const auto &f) {
+         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
+         return f / "plans.txt";
+     },
+     NoRoom, std::errc::file_too_large, kNoWindowsRow,
+     [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
+#else
+    {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, HeldOpen, {}, ERROR_SHARING_VIOLATION},
+    {"DriveFullMidLine", [](const auto &f) { return almostAPage(f, "\r\n"); }, NoRoom, {}, ERROR_DISK_FULL, nullptr,
+     AppendMoment::Opened, nullptr, "", 4, 'T'},
+    {"DriveFullMidLineEndAdded", [](const auto &f) { return almostAPage(f, ""); }, NoRoom, {}, ERROR_DISK_FULL,
+     nullptr, AppendMoment::Opened, nullptr, "", 4, 'U'},
+    {"DriveFullMidLineNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, NoRoom, {}, ERROR_DISK_FULL,
+     nullptr, AppendMoment::Opened, nullptr, "", 4, 'V', 5000},
+    {"DriveFullCreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, NoRoom, {},
+     ERROR_DISK_FULL, nullptr, AppendMoment::Opened, othersWrite, "", 4, 'W', 5000},
+#endif
 };
 
-INSTANTIATE_TEST_SUITE_P(Faults, WindowsWriteFault, ::testing::ValuesIn(kWindowsFaults),
+INSTANTIATE_TEST_SUITE_P(Faults, WriteFault, ::testing::ValuesIn(kFaults),
                          [](const auto &info) { return std::string(info.param.name); });
 
+#ifdef _WIN32
 TEST(AppendLine, LeavesNoHandleOpen)
 {
     const TempFolder folder;
