@@ -191,34 +191,6 @@ TEST_F(SaveCommand, ListFilesReadInThisRunAreRefused)
     EXPECT_EQ(save(inputs), SaveOutcome::Saved);
 }
 
-// Another program changes the chosen file while the dialog closes: a folder in
-// its place is reported; a file removed is created afresh, as a new name would be.
-TEST_F(SaveCommand, FileChangedBetweenDialogAndWrite)
-{
-    std::ofstream(plans, std::ios::binary) << kExampleLine;
-    std::vector<SaveOutcome> outcomes;
-    const auto saveAfter = [&](void (*change)(const fs::path &)) {
-        SaveFrontEnd frontEnd{[this](const auto &prompt, const auto &title) { messages.emplace_back(prompt, title); },
-                              [&](const auto &, const auto &) {
-                                  change(plans);
-                                  return std::optional<fs::path>(plans);
-                              }};
-        outcomes.push_back(runSaveCommand(kExample, remembered, frontEnd).outcome);
-    };
-    saveAfter([](const fs::path &p) { fs::remove(p); fs::create_directory(p); });
-    EXPECT_TRUE(fs::is_empty(plans));
-    saveAfter([](const fs::path &p) { fs::remove(p); });
-    EXPECT_EQ(readBytes(plans), kExampleLine);
-    EXPECT_EQ(outcomes, (std::vector<SaveOutcome>{SaveOutcome::WriteFailed, SaveOutcome::Saved}));
-#ifdef _WIN32
-    const std::string reason = std::system_category().message(ERROR_ACCESS_DENIED);
-#else
-    const std::string reason = std::generic_category().message(EISDIR);
-#endif
-    EXPECT_EQ(messages, (std::vector<TextPair>{{"Could not save the flight plan to " + plans.string() + ": " + reason,
-                                                 "Save Flight Plan"}}));
-}
-
 // Flight rules and call mode are taken once both touch-and-go checks have passed.
 struct SaveCase
 {
