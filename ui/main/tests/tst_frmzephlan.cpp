@@ -377,17 +377,19 @@ private slots:
         QTest::addColumn<QString>("box");
         QTest::addColumn<bool>("paste"); // else input-method text
         QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("caret"); // where it stands in "before"; -1: at its end
         QTest::addColumn<QString>("inserted");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("notice");
 
         const QString cjk = QString::fromUtf8("AB\u4E2DCD");
-        QTest::newRow("paste, up to the limit") << "txtDeparture" << true << "" << cjk << "ABCD" << "\u4E2D (U+4E2D)";
-        QTest::newRow("paste into text") << "txtCallSign" << true << "N5" << cjk << "N5ABCD" << "\u4E2D (U+4E2D)";
-        QTest::newRow("input method") << "txtFlightLevel" << false << "" << cjk << "ABC" << "\u4E2D (U+4E2D)";
-        QTest::newRow("nothing storable") << "txtPercent" << true << "1" << QString::fromUtf8("\u4E2D\U0001F600")
+        QTest::newRow("paste, up to the limit") << "txtDeparture" << true << "" << -1 << cjk << "ABCD" << "\u4E2D (U+4E2D)";
+        QTest::newRow("paste into text") << "txtCallSign" << true << "N5" << -1 << cjk << "N5ABCD" << "\u4E2D (U+4E2D)";
+        QTest::newRow("input method") << "txtFlightLevel" << false << "" << -1 << cjk << "ABC" << "\u4E2D (U+4E2D)";
+        QTest::newRow("nothing storable") << "txtPercent" << true << "1" << -1 << QString::fromUtf8("\u4E2D\U0001F600")
                                           << "1" << "\u4E2D (U+4E2D), \U0001F600 (U+1F600)";
-        QTest::newRow("all storable, too long") << "txtPercent" << true << "" << "12345" << "12" << "";
+        QTest::newRow("all storable, too long") << "txtPercent" << true << "" << -1 << "12345" << "12" << "";
+        QTest::newRow("paste into the middle") << "txtCallSign" << true << "N5SP" << 2 << "ABCDE" << "N5ABCSP" << "";
     }
 
     void unstorableCharactersAreLeftOut()
@@ -395,6 +397,7 @@ private slots:
         QFETCH(QString, box);
         QFETCH(bool, paste);
         QFETCH(QString, before);
+        QFETCH(int, caret);
         QFETCH(QString, inserted);
         QFETCH(QString, after);
         QFETCH(QString, notice);
@@ -403,6 +406,9 @@ private slots:
         QTRY_VERIFY(!QToolTip::isVisible());
         type(qPrintable(box), before);
         auto *control = child<QLineEdit>(box);
+        if (caret >= 0)
+            control->setCursorPosition(caret);
+        const int caretBefore = control->cursorPosition();
         if (paste) {
             QGuiApplication::clipboard()->setText(inserted);
             QTest::keySequence(control, QKeySequence::Paste);
@@ -412,6 +418,7 @@ private slots:
             QApplication::sendEvent(control, &event);
         }
         QCOMPARE(control->text(), after);
+        QCOMPARE(control->cursorPosition(), caretBefore + after.size() - before.size());
         QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(),
                  notice.isEmpty() ? QString() : "Left out, as a flight plan cannot hold them: " + notice);
     }
