@@ -23,6 +23,13 @@ if(WIN32)
     set(CPACK_SYSTEM_NAME win64)
     set(CPACK_GENERATOR ZIP NSIS)
     include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+    if(ZEPHLAN_BUILD_TESTS AND CMAKE_CROSSCOMPILING)
+        # The installer under Wine: installed, started, uninstalled.
+        add_test(NAME wine_installer
+            COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/tests/wine_installer.sh
+                ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION} "${CPACK_PACKAGE_VENDOR}")
+        set_tests_properties(wine_installer PROPERTIES LABELS "wine;package" TIMEOUT 300)
+    endif()
 else()
     install(TARGETS zephlan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
