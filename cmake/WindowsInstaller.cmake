@@ -17,15 +17,6 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME zephlan.exe)
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/ui/common/resources/app.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/ui/common/resources/app.ico)
 
-# CPack's own NSIS script, told to use the 64-bit registry: NSIS makes a 32-bit installer,
-# which would otherwise file a 64-bit program's entries under WOW6432Node.
-file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in template)
-foreach(function IN ITEMS .onInit un.onInit)
-    string(FIND "${template}" "\nFunction ${function}\n" at)
-    if(at EQUAL -1)
-        message(FATAL_ERROR "CMake's NSIS.template.in has no function ${function} to set the registry view in")
-    endif()
-    string(REPLACE "\nFunction ${function}\n" "\nFunction ${function}\n  SetRegView 64\n" template "${template}")
-endforeach()
-file(WRITE ${CMAKE_BINARY_DIR}/nsis/NSIS.template.in "${template}")
-list(PREPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/nsis)
+# A 64-bit installer for the 64-bit program: it writes the 64-bit registry, not WOW6432Node, and
+# runs under a Wine without 32-bit support. Debian's NSIS has the amd64 stubs and plug-ins.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
