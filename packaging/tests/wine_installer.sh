@@ -50,21 +50,22 @@ menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zeph
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zephlan'
 # The key's values as "name=data" lines.
 entry() { wine reg query "$key" 2>/dev/null | tr -d '\r' | sed -n 's/^ *\([A-Za-z]*\) *REG_SZ *\(.*\)$/\1=\2/p'; }
-ours() { (cd "$1" && find . -type f | sort); }
+ours() { (cd "$1" && find . -type f | LC_ALL=C sort); }
 
 wine "$installer" /S || fail "the installer ended with status $?"
 timeout 120 wineserver -w
 
 # Everything CPack packed, and the uninstaller.
 [[ -d $folder ]] || fail "nothing in C:\\Program Files\\Zephlan"
-diff <(ours "$packed"; echo ./Uninstall.exe) <(ours "$folder" | sort) \
+diff <({ ours "$packed"; echo ./Uninstall.exe; } | LC_ALL=C sort) <(ours "$folder") \
     || fail "the installed files are not those packed (above: < packed, > installed)"
 while read -r file; do
     cmp -s "$packed/$file" "$folder/$file" || fail "$file differs from the one packed"
 done < <(ours "$packed")
 
 [[ -f $menu/Zephlan.lnk ]] || fail "no Start menu shortcut Zephlan: $(find "$WINEPREFIX/drive_c/ProgramData" -name '*.lnk')"
-target=$(strings "$menu/Zephlan.lnk" | grep -i -m1 '\.exe$')
+# The link's full target path, as Windows resolves it, is the one with a drive letter.
+target=$(strings "$menu/Zephlan.lnk" | grep -m1 -E '^[A-Z]:\\.*\.exe$')
 [[ $target == 'C:\Program Files\Zephlan\zephlan.exe' ]] || fail "the shortcut points at '$target'"
 
 values=$(entry)
