@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -74,21 +73,11 @@ TEST(VersionNumbers, AreTheProjects)
 }
 
 // The first icon group, which Explorer shows, has app.ico's images: same count, sizes and bytes.
-#pragma pack(push, 2)
-struct IconEntry    // one image in an .ico file's directory
-{
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes, offset;
-};
-struct GroupEntry    // the same in an icon group resource, the offset replaced by an id
-{
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
+// Each image's entry starts with the same 12 bytes (size, colours, planes, bits, bytes) in an .ico
+// file's directory and in an icon group; 4 bytes of offset follow in the one, 2 of id in the other.
+constexpr size_t kImageHeader = 12;
+constexpr size_t kIcoEntry = 16;
+constexpr size_t kGroupEntry = 14;
 
 // A name is a number or a string that lives only during the call: kept as "#<number>" or the string.
 BOOL CALLBACK firstGroup(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found)
@@ -104,7 +93,7 @@ TEST(ProgramIcon, IsTheApplicationIcon)
     const std::vector<char> ico{std::istreambuf_iterator<char>(file), {}};
     ASSERT_GT(ico.size(), 6u) << "cannot read " << ZEPHLAN_ICON;
     const WORD icoCount = *reinterpret_cast<const WORD *>(ico.data() + 4);
-    const auto *icoEntries = reinterpret_cast<const IconEntry *>(ico.data() + 6);
+    ASSERT_GE(ico.size(), 6 + icoCount * kIcoEntry);
 
     HMODULE program = LoadLibraryExW(widen(ZEPHLAN_PROGRAM).c_str(), nullptr,
                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
@@ -117,14 +106,10 @@ TEST(ProgramIcon, IsTheApplicationIcon)
     ASSERT_NE(found, nullptr);
     const auto *header = static_cast<const WORD *>(LockResource(LoadResource(program, found)));
     ASSERT_EQ(header[2], icoCount);
-    const auto *entries = reinterpret_cast<const GroupEntry *>(header + 3);
-    for (WORD i = 0; i < icoCount; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(entries[i].width, icoEntries[i].width);
-        EXPECT_EQ(entries[i].height, icoEntries[i].height);
-        EXPECT_EQ(entries[i].bitCount, icoEntries[i].bitCount);
-        EXPECT_EQ(entries[i].bytes, icoEntries[i].bytes);
-    }
+    const auto *entries = reinterpret_cast<const char *>(header + 3);
+    for (WORD i = 0; i < icoCount; ++i)
+        EXPECT_EQ(std::string(entries + i * kGroupEntry, kImageHeader),
+                  std::string(ico.data() + 6 + i * kIcoEntry, kImageHeader)) << "image " << i;
     FreeLibrary(program);
 }
 

@@ -75,6 +75,7 @@ for expected in "DisplayName=Zephlan" "DisplayVersion=$version" "Publisher=$publ
         'UninstallString="C:\Program Files\Zephlan\Uninstall.exe"'; do
     grep -qxF "$expected" <<<"$values" || fail "the installed-programs entry lacks $expected"
 done
+wine reg query "HKLM\\Software\\$publisher\\Zephlan" >/dev/null 2>&1 || fail "no key with the install folder"
 
 # The program, from where the shortcut points: its welcome window, closed by a key.
 wine "$target" >"$work/zephlan.log" 2>&1 &
@@ -100,5 +101,5 @@ timeout 120 wineserver -w || fail "the uninstaller did not end"
 [[ -e $folder ]] && fail "left in Program Files: $(cd "$folder" && find . | sort | tr '\n' ' ')"
 [[ -e $menu ]] && fail "left in the Start menu: $(cd "$menu" && find . | tr '\n' ' ')"
 [[ -z $(entry) ]] || fail "the installed-programs entry is still there"
-wine reg query "HKLM\\Software\\$publisher\\Zephlan" >/dev/null 2>&1 && fail "the install folder's key is still there"
+wine reg query "HKLM\\Software\\$publisher\\Zephlan" >/dev/null 2>&1 && fail "the key with the install folder is still there"
 echo "PASS: installed, started and uninstalled under Wine"
