@@ -11,6 +11,8 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 # The program is one folder: no bin\ to put on PATH, hence no page asking about it.
 set(CPACK_NSIS_MODIFY_PATH OFF)
+# There is no licence to agree to: without this, CPack shows a page of placeholder text.
+set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
 set(CPACK_PACKAGE_EXECUTABLES zephlan Zephlan)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_INSTALLED_ICON_NAME zephlan.exe)
