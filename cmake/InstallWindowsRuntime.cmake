@@ -9,6 +9,9 @@
 # lower-case links made in ZEPHLAN_DEPLOY_LINKS, and each DLL is installed
 # under its own name.
 set(links "${ZEPHLAN_DEPLOY_LINKS}")
+# Installs of one build may run at once (the tests pack the zip and the installer side by side):
+# the links are shared, so one install at a time makes, uses and removes them.
+file(LOCK "${links}.lock" GUARD PROCESS)
 file(REMOVE_RECURSE "${links}")
 set(linkDirs)
 set(index 0)
@@ -39,6 +42,7 @@ foreach(dll IN LISTS found)
     list(APPEND dlls "${dll}")
 endforeach()
 file(REMOVE_RECURSE "${links}")
+file(LOCK "${links}.lock" RELEASE)
 
 function(installStripped file folder)
     file(INSTALL "${file}" DESTINATION "${folder}")

@@ -7,7 +7,7 @@ include(GNUInstallDirs)
 set(ZEPHLAN_APP_ID org.example.zephlan)
 
 set(CPACK_PACKAGE_NAME zephlan)
-set(CPACK_PACKAGE_VENDOR "Zephlan Project")
+set(CPACK_PACKAGE_VENDOR ${ZEPHLAN_VENDOR})
 set(CPACK_PACKAGE_CONTACT "Zephlan Project <support@zephlan.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Writes AI traffic flight plans for Flight Simulator 2004")
 set(CPACK_PACKAGE_DESCRIPTION "Zephlan reads the airports list and the aircraft list that TTools writes
@@ -21,7 +21,15 @@ if(WIN32)
     include(${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake)
     set(CPACK_PACKAGE_NAME Zephlan)
     set(CPACK_SYSTEM_NAME win64)
-    set(CPACK_GENERATOR ZIP)
+    set(CPACK_GENERATOR ZIP NSIS)
+    include(${CMAKE_CURRENT_LIST_DIR}/WindowsInstaller.cmake)
+    if(ZEPHLAN_BUILD_TESTS AND CMAKE_CROSSCOMPILING)
+        # The installer under Wine: installed, started, uninstalled.
+        add_test(NAME wine_installer
+            COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/tests/wine_installer.sh
+                ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION} "${CPACK_PACKAGE_VENDOR}")
+        set_tests_properties(wine_installer PROPERTIES LABELS "wine;package" TIMEOUT 300)
+    endif()
 else()
     install(TARGETS zephlan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds Zephlan for 64-bit Windows on this Debian machine and runs every test
-# of the `windows` preset under Wine, then makes the zip:
+# of the `windows` preset under Wine, then makes the zip and the installer:
 #   1. installs what is missing (MinGW-w64, Wine, Xvfb, ...),
 #   2. builds Qt for MinGW into the cache once (scripts/windows/build-qt.sh),
 #   3. prepares a Wine prefix with fonts in a temporary folder,
 #   4. builds the `windows` preset and runs its tests on a private X server,
-#   5. packs Zephlan-<version>-win64.zip with CPack.
+#   5. packs Zephlan-<version>-win64.zip and the installer Zephlan-<version>-win64.exe
+#      with CPack.
 # Any step that cannot run fails the script; nothing is skipped.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +20,7 @@ elapsed() { echo "$(( (SECONDS - $1) / 60 )) min $(( (SECONDS - $1) % 60 )) s"; 
 step "Packages"
 ZEPHLAN_PACKAGES+=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-    wine64 wine dpkg-dev googletest debian-archive-keyring imagemagick
+    wine64 wine dpkg-dev googletest debian-archive-keyring imagemagick nsis
 )
 zephlan_install_missing || fail "the packages could not be installed"
 
@@ -51,9 +52,12 @@ ctest --preset windows --parallel "$(nproc)" || fail "Windows tests failed"
 echo "Tests took $(elapsed $t)"
 
 step "Package"
-cpack --preset windows -B "$PWD/build/windows/package" >/dev/null || fail "CPack did not make the zip"
-zip=$(ls build/windows/package/Zephlan-*-win64.zip 2>/dev/null) || fail "CPack made no Zephlan-<version>-win64.zip"
-echo "$zip: $(du -h "$zip" | cut -f1) ($(stat -c %s "$zip") bytes)"
+cpack --preset windows -B "$PWD/build/windows/package" >/dev/null || fail "CPack did not make the packages"
+for kind in zip exe; do
+    package=$(ls build/windows/package/Zephlan-*-win64.$kind 2>/dev/null) \
+        || fail "CPack made no Zephlan-<version>-win64.$kind"
+    echo "$package: $(du -h "$package" | cut -f1) ($(stat -c %s "$package") bytes)"
+done
 
 echo
 echo "Windows build, tests and package done in $(elapsed "$started")"

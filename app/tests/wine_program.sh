@@ -28,7 +28,7 @@ shot() { x11_shot "$shots/$1.png"; }
 X11_FAILURE_SHOT=$shots/failure.png
 
 # The zip, unpacked.
-cpack --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
+cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
     || { cat "$work/cpack.log"; fail "CPack did not make the zip"; }
 zip=$(ls "$work"/package/Zephlan-*-win64.zip) || fail "no Zephlan-<version>-win64.zip"
 (cd "$work" && cmake -E tar xf "$zip") || fail "the zip did not unpack"
