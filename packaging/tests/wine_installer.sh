@@ -7,27 +7,20 @@
 # the installed-programs entry with the project's version and publisher. The
 # program is started from where the shortcut points and its welcome window
 # awaited. Then the uninstaller runs silently and must take all of it away.
-# Everything it needs must be there: a missing tool is a failure, not a skip.
+# A missing tool exits 77, which CTest counts as a failure here.
 set -uo pipefail
 build=$(realpath "$1")
 source=$(realpath "$2")
 version=$3
 publisher=$4
 
-fail() { echo "FAIL: $*"; exit 1; }
-for tool in Xvfb xdotool wine wineserver cpack cmp strings; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed"
-done
-
-work=$(mktemp -d "${TMPDIR:-/tmp}/zephlan-wine-installer.XXXXXX")
-xvfb=
-cleanup() {
-    WINEPREFIX=$work/prefix wineserver -k 2>/dev/null
-    [[ -n $xvfb ]] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+. "$source/app/tests/x11_harness.sh"
+x11_require Xvfb xdotool xwininfo wine wineserver cpack cmp strings
+# A private X server and prefix: the program's window needs one, and nothing of another test's may help.
+x11_timeout=60
+X11_SCREEN=1280x1024x24 x11_start_server
+x11_at_exit "wineserver -k 2>/dev/null"
+work=$x11_work
 
 cpack -G NSIS --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
     || { cat "$work/cpack.log"; fail "CPack did not make the installer"; }
@@ -35,12 +28,6 @@ installer=$(ls "$work"/package/Zephlan-"$version"-win64.exe) || fail "no Zephlan
 packed=$(ls -d "$work"/package/_CPack_Packages/*/NSIS/Zephlan-"$version"-win64) || fail "no tree CPack packed"
 echo "installer: $(stat -c %s "$installer") bytes"
 
-# A private X server and prefix: the program's window needs one, and nothing of another test's may help.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || fail "the X server did not start"
-export DISPLAY=":$(cat "$work/display")"
 unset WINEPATH
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$source/scripts/windows/wine-prefix.sh" "$WINEPREFIX" >/dev/null || fail "the Wine prefix could not be prepared"
@@ -79,22 +66,13 @@ wine reg query "HKLM\\Software\\$publisher\\Zephlan" >/dev/null 2>&1 || fail "no
 
 # The program, from where the shortcut points: its welcome window, which a click on it and a
 # character key close, and with it the program.
-wine "$target" >"$work/zephlan.log" 2>&1 &
+wine "$target" >"$work/program.log" 2>&1 &
 zephlan=$!
-welcome=
-for _ in $(seq 150); do
-    welcome=$(xdotool search --onlyvisible --name '^zephlan$' 2>/dev/null | head -1)
-    [[ -n $welcome ]] && break
-    sleep 0.2
-done
-[[ -n $welcome ]] || fail "no welcome window from the installed program: $(cat "$work/zephlan.log")"
-eval "$(xdotool getwindowgeometry --shell "$welcome")"
-xdotool mousemove $((X + 40)) $((Y + 60)) click 1
-sleep 0.5
+x11_keep $zephlan
+welcome=$(x11_new_window "$zephlan" '^zephlan$') || fail "no welcome window from the installed program"
+x11_click "$welcome" 40 60
 xdotool key x
-for _ in $(seq 75); do kill -0 "$zephlan" 2>/dev/null || break; sleep 0.2; done
-kill -0 "$zephlan" 2>/dev/null && fail "the welcome window did not close"
-wait "$zephlan" || fail "the installed program ended with status $?"
+x11_wait_exit "$zephlan"
 
 # The uninstaller copies itself away and returns at once: the prefix's server ends when it does.
 wine "$folder/Uninstall.exe" /S || fail "the uninstaller ended with status $?"
