@@ -166,7 +166,13 @@ shot 7-replace-question
 xdotool key Return                                     # Yes: the line is added all the same
 x11_wait_gone "$dialog"
 line() { printf 'AC#2,N541SP,%s%%,24Hr,IFR,12:00:00,00:00:00,050,R,%s,KJFK,16:00:00,00:00:00,050,R,%s,\311GLB\r\n' "$@"; }
-{ line 50 0429 430; line 75 0431 432; } | cmp - "$plans" || fail "the plans file is not the two lines: $(od -c "$plans" | head)"
+{ line 50 0429 430; line 75 0431 432; } >"$work/expected"
+# The line is written once the dialog has gone: waited for, up to the time allowed.
+for _ in $(seq $((x11_timeout * 10))); do
+    (($(stat -c %s "$plans") >= $(stat -c %s "$work/expected"))) && break
+    sleep 0.1
+done
+cmp "$work/expected" "$plans" || fail "the plans file is not the two lines: $(od -c "$plans" | head)"
 
 for closing in escape ok; do
     x11_click "$main" 51 8                             # Help
