@@ -40,6 +40,8 @@ x11_exit_commands=:
 
 x11_cleanup() {
     local pid
+    # The caller may run with errexit; on the way out a command that fails stops nothing.
+    set +e
     eval "$x11_exit_commands"
     # Children first, the X server last.
     for pid in $x11_pids; do kill "$pid" 2>/dev/null; done
