@@ -28,7 +28,7 @@ if(WIN32)
         add_test(NAME wine_installer
             COMMAND bash ${PROJECT_SOURCE_DIR}/packaging/tests/wine_installer.sh
                 ${PROJECT_BINARY_DIR} ${PROJECT_SOURCE_DIR} ${PROJECT_VERSION} "${CPACK_PACKAGE_VENDOR}")
-        set_tests_properties(wine_installer PROPERTIES LABELS "wine;package" TIMEOUT 300)
+        set_tests_properties(wine_installer PROPERTIES LABELS "wine;package" TIMEOUT 600)
     endif()
 else()
     install(TARGETS zephlan RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The whole Windows program under Wine, driven like a user, from the zip users get:
-#   wine_program.sh <build folder> <source folder>
-# Packs the zip with CPack and unpacks it, prepares a fresh Wine prefix (so no
-# DLL comes from anywhere but the zip), and runs zephlan.exe on an X server of
+#   wine_program.sh <build folder> <source folder> [zephlan.exe]
+# Packs the zip with CPack and unpacks it (or takes the program given, as an
+# installer put it), prepares a fresh Wine prefix (so no DLL comes from
+# anywhere but the program's folder), and runs zephlan.exe on an X server of
 # its own: Continue; Open Airport by mouse and Open Aircraft by keys through the
 # system's file dialogs, which refuse a missing file; the departure code typed
 # straight after the dialog closes (the keys must reach the search box), with a
@@ -27,12 +28,15 @@ mkdir -p "$shots"
 shot() { x11_shot "$shots/$1.png"; }
 X11_FAILURE_SHOT=$shots/failure.png
 
-# The zip, unpacked.
-cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
-    || { cat "$work/cpack.log"; fail "CPack did not make the zip"; }
-zip=$(ls "$work"/package/Zephlan-*-win64.zip) || fail "no Zephlan-<version>-win64.zip"
-(cd "$work" && cmake -E tar xf "$zip") || fail "the zip did not unpack"
-program=$(ls "$work"/Zephlan-*-win64/zephlan.exe) || fail "no zephlan.exe in the zip"
+# The zip, unpacked, unless a program is given.
+program=${3:-}
+if [[ -z $program ]]; then
+    cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
+        || { cat "$work/cpack.log"; fail "CPack did not make the zip"; }
+    zip=$(ls "$work"/package/Zephlan-*-win64.zip) || fail "no Zephlan-<version>-win64.zip"
+    (cd "$work" && cmake -E tar xf "$zip") || fail "the zip did not unpack"
+    program=$(ls "$work"/Zephlan-*-win64/zephlan.exe) || fail "no zephlan.exe in the zip"
+fi
 
 # The letter é gets a key of its own before Wine starts.
 x11_map_keysyms eacute Eacute

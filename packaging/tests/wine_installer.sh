@@ -6,7 +6,8 @@
 # C:\Program Files\Zephlan, a Start menu shortcut to the program there, and
 # the installed-programs entry with the project's version and publisher. The
 # program is started from where the shortcut points and its welcome window
-# awaited. Then the uninstaller runs silently and must take all of it away.
+# awaited; then it goes the Wine road of two plans (app/tests/wine_program.sh).
+# Then the uninstaller runs silently and must take all of it away.
 # A missing tool exits 77, which CTest counts as a failure here.
 set -uo pipefail
 build=$(realpath "$1")
@@ -73,6 +74,10 @@ welcome=$(x11_new_window "$zephlan" '^zephlan$') || fail "no welcome window from
 x11_click "$welcome" 40 60
 xdotool key x
 x11_wait_exit "$zephlan"
+
+# The installed program goes the whole road of two plans, saved byte for byte.
+bash "$source/app/tests/wine_program.sh" "$build" "$source" "$folder/zephlan.exe" \
+    || fail "the installed program did not go the road"
 
 # The uninstaller copies itself away and returns at once: the prefix's server ends when it does.
 wine "$folder/Uninstall.exe" /S || fail "the uninstaller ended with status $?"
