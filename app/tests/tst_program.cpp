@@ -89,6 +89,13 @@ bool needsDescription(const QWidget *control)
     return (picture || control->focusPolicy() != Qt::NoFocus) && captionOf(control).isEmpty() && !captioned;
 }
 
+// Roles that hold other controls: a screen reader passes through them.
+bool holdsOthers(QAccessible::Role role)
+{
+    return role == QAccessible::Client || role == QAccessible::Pane || role == QAccessible::Border
+        || role == QAccessible::Grouping;
+}
+
 // Walks the tree a screen reader sees; containers that only hold other controls need no name.
 // The inner parts of a control the user can never reach (hidden and disabled) are left out.
 void collectFaults(QAccessibleInterface *node, QStringList &faults)
@@ -99,8 +106,7 @@ void collectFaults(QAccessibleInterface *node, QStringList &faults)
     const QString what = object ? QLatin1String(object->metaObject()->className()) + " \"" + object->objectName() + '"'
                                 : QStringLiteral("a child of role %1").arg(int(node->role()));
     const auto *widget = qobject_cast<const QWidget *>(object);
-    const bool container = node->role() == QAccessible::Client || node->role() == QAccessible::Pane
-                        || node->role() == QAccessible::Border;
+    const bool container = holdsOthers(node->role()) && node->role() != QAccessible::Grouping;
     const QString name = node->text(QAccessible::Name);
     if ((!container || (widget && widget->isWindow())) && name.trimmed().isEmpty())
         faults << what + " has no name";
@@ -121,8 +127,7 @@ void readingOrder(QAccessibleInterface *node, QStringList &names)
         QAccessibleInterface *child = node->child(i);
         if (child && child->object() && !child->object()->objectName().isEmpty())
             names << child->object()->objectName();
-        if (child && (child->role() == QAccessible::Client || child->role() == QAccessible::Border
-                      || child->role() == QAccessible::Grouping))
+        if (child && holdsOthers(child->role()))
             readingOrder(child, names);
     }
 }
