@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QFileDialog>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +9,8 @@
 class QWidget;
 
 namespace zephlan {
+
+struct FileDialogRequest;
 
 // The window's one file-dialog component: each use gives its filter in the
 // "Description(*.txt)|*.txt" form and the proposed file name.
@@ -41,8 +43,7 @@ public:
                                        const QString &proposedName) override;
 
 private:
-    std::optional<QString> ask(QWidget *parent, QFileDialog::AcceptMode mode, const QString &filter,
-                               const QString &proposedName);
+    std::optional<QString> ask(QWidget *parent, const FileDialogRequest &request);
 
     QString m_lastFolder;
 };

@@ -1,0 +1,112 @@
+#include "ui/main/FileNameDialog.h"
+
+#include <QDir>
+#include <QStringList>
+#include <QWidget>
+
+#include <windows.h>
+
+#include <shobjidl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace zephlan {
+namespace {
+
+struct Release
+{
+    void operator()(IUnknown *object) const { object->Release(); }
+};
+template <typename Interface>
+using ComPointer = std::unique_ptr<Interface, Release>;
+
+// COM as the dialog needs it on this thread, for as long as the dialog runs.
+class ComApartment
+{
+public:
+    ComApartment()
+        : m_initialised(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    {
+    }
+    ~ComApartment()
+    {
+        if (m_initialised)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment &) = delete;
+    ComApartment &operator=(const ComApartment &) = delete;
+
+private:
+    bool m_initialised;
+};
+
+void setFolder(IFileDialog *dialog, const QString &folder)
+{
+    IShellItem *item = nullptr;
+    const std::wstring path = QDir::toNativeSeparators(folder).toStdWString();
+    if (!folder.isEmpty()
+        && SUCCEEDED(SHCreateItemFromParsingName(path.c_str(), nullptr, IID_IShellItem,
+                                                 reinterpret_cast<void **>(&item)))) {
+        dialog->SetFolder(item);
+        item->Release();
+    }
+}
+
+std::optional<QString> chosenPath(IFileDialog *dialog)
+{
+    IShellItem *item = nullptr;
+    if (FAILED(dialog->GetResult(&item)))
+        return std::nullopt;
+    const ComPointer<IShellItem> result(item);
+    PWSTR path = nullptr;
+    if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &path)))
+        return std::nullopt;
+    const QString chosen = QDir::fromNativeSeparators(QString::fromWCharArray(path));
+    CoTaskMemFree(path);
+    return chosen;
+}
+
+} // namespace
+
+// The dialog is run here rather than through QFileDialog: Qt keeps a hidden
+// modal window of its own while the system's dialog runs and hands the
+// activation to it as the dialog closes, so under Wine with a window manager
+// the main window was left without the keyboard. Run directly, the system
+// gives the activation back to the owner, as it does for any program.
+std::optional<QString> askFileName(QWidget *parent, const FileDialogRequest &request)
+{
+    const ComApartment apartment;
+    const bool open = request.mode == FileDialogMode::Open;
+    IFileDialog *created = nullptr;
+    if (FAILED(CoCreateInstance(open ? CLSID_FileOpenDialog : CLSID_FileSaveDialog, nullptr,
+                                CLSCTX_INPROC_SERVER, IID_IFileDialog,
+                                reinterpret_cast<void **>(&created))))
+        return std::nullopt;
+    const ComPointer<IFileDialog> dialog(created);
+
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR | FOS_PATHMUSTEXIST
+                       | (open ? FOS_FILEMUSTEXIST : FOS_OVERWRITEPROMPT));
+    // "Airports(*.txt)|*.txt": descriptions and patterns in turn.
+    const QStringList parts = request.pipeFilter.split(QLatin1Char('|'));
+    std::vector<std::wstring> texts;
+    for (const QString &part : parts)
+        texts.push_back(part.toStdWString());
+    std::vector<COMDLG_FILTERSPEC> types;
+    for (size_t i = 0; i + 1 < texts.size(); i += 2)
+        types.push_back({texts[i].c_str(), texts[i + 1].c_str()});
+    dialog->SetFileTypes(static_cast<UINT>(types.size()), types.data());
+    dialog->SetDefaultExtension(L"txt");
+    setFolder(dialog.get(), request.folder);
+    dialog->SetFileName(request.proposedName.toStdWString().c_str());
+
+    const HWND owner = parent ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
+    if (FAILED(dialog->Show(owner)))
+        return std::nullopt;
+    return chosenPath(dialog.get());
+}
+
+} // namespace zephlan
