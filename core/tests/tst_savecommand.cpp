@@ -41,6 +41,8 @@ std::string exampleLine(const std::string &rules, const std::string &id,
         + returnArrival + ",050," + id + ",430,HOME\r\n";
 }
 
+void noneSelected(SaveInputs &in) { in.ifrSelected = in.callSignModeSelected = false; }
+
 struct Check
 {
     const char *name;
@@ -229,15 +231,10 @@ const SaveCase kSaves[] = {
      exampleLine("IFR", "R", "00:00:00", "TNG17:15:00")},
     {"BothTngOnlyDeparture", [](auto &in) { in.departTngChecked = in.destTngChecked = true; }, {}, {"IFR", "R"},
      exampleLine("IFR", "R", "TNG06:30:00")},
-    {"VfrByNumber",
-     [](auto &in) {
-         in.vfrSelected = in.flightNumberModeSelected = true;
-         in.ifrSelected = in.callSignModeSelected = false;
-     },
+    {"VfrByNumber", [](auto &in) { in.vfrSelected = in.flightNumberModeSelected = true; noneSelected(in); },
      {"IFR", "R"}, {"VFR", "F"}, exampleLine("VFR", "F")},
-    {"NoneKeepsLast", [](auto &in) { in.ifrSelected = in.callSignModeSelected = false; }, {"VFR", "F"}, {"VFR", "F"},
-     exampleLine("VFR", "F")},
-    {"NoneEver", [](auto &in) { in.ifrSelected = in.callSignModeSelected = false; }, {}, {}, exampleLine("", "")},
+    {"NoneKeepsLast", noneSelected, {"VFR", "F"}, {"VFR", "F"}, exampleLine("VFR", "F")},
+    {"NoneEver", noneSelected, {}, {}, exampleLine("", "")},
     {"RulesOnly", [](auto &in) { in.callSignModeSelected = false; }, {"VFR", "F"}, {"IFR", "F"},
      exampleLine("IFR", "F")},
     {"Check1FailsKeepsLast", [](auto &in) { kChecks[0].unfill(in); }, {"VFR", "F"}, {"VFR", "F"}, ""},
