@@ -149,12 +149,17 @@ private slots:
                                                    "open Aircrafts(*.txt)|*.txt Aircraft.txt"}));
     }
 
-    void aircraftBeyondTheLimitAreNamedOnce()
+    // Aircraft beyond the limit are left out and named once; an airport found far down a long
+    // list is scrolled into view.
+    void longLists()
     {
+        QByteArray airports;
         QByteArray aircraft;
+        for (int number = 0; number < 100000; ++number)
+            airports += 'A' + QByteArray::number(number).rightJustified(5, '0') + ",1,2,3\r\n";
         for (int number = 1; number <= 40000; ++number)
             aircraft += "AC#" + QByteArray::number(number) + ",1,Plane " + QByteArray::number(number) + "\r\n";
-        m_dialogs.answers = {std::nullopt, writeFile("Aircraft.txt", aircraft)};
+        m_dialogs.answers = {writeFile("Airports.txt", airports), writeFile("Aircraft.txt", aircraft)};
         child<QAction>("mnuAirport")->trigger();
         m_messages.shown.clear();
         child<QAction>("mnuAircraft")->trigger();
@@ -162,16 +167,6 @@ private slots:
         QCOMPARE(child<QAbstractItemView>("lstAircraft")->model()->index(32766, 0).data().toString(), "Plane 32767");
         QCOMPARE(m_messages.shown,
                  QStringList{"Only the first 32,767 aircraft are listed; 7,233 more were left out.|Open Aircraft"});
-    }
-
-    // An entry found far down a long list is scrolled into view.
-    void searchScrollsToTheEntry()
-    {
-        QByteArray airports;
-        for (int number = 0; number < 100000; ++number)
-            airports += 'A' + QByteArray::number(number).rightJustified(5, '0') + ",1,2,3\r\n";
-        m_dialogs.answers = {writeFile("Airports.txt", airports)};
-        child<QAction>("mnuAirport")->trigger();
         type("txtArrival", "A999");
         auto *list = child<QAbstractItemView>("lstArrival");
         QCOMPARE(selectedText("lstArrival"), "A99900");
@@ -202,9 +197,10 @@ private slots:
         QCOMPARE(tips, QStringList({QString::fromLatin1(longTitle), QString()}));
     }
 
-    // A list that loses the focus keeps its selection in the highlight colour, not in the
-    // faint grey some systems give an inactive selection.
-    void selectionStaysVisibleWithoutFocus()
+    // A list that loses the focus keeps its selection in the highlight colour, not in the faint
+    // grey some systems give an inactive selection. Down or Home in a list with no selection
+    // selects its first entry; a click on the caption beside an option button selects that button.
+    void listsAndOptionCaptions()
     {
         openLists();
         for (const char *name : {"lstDeparture", "lstArrival", "lstAircraft", "lstDuration"}) {
@@ -219,6 +215,21 @@ private slots:
             const QRect row = list->visualRect(list->model()->index(1, 0));
             const QColor shown = list->viewport()->grab().toImage().pixelColor(row.right() - 2, row.center().y());
             QCOMPARE(shown.name(), list->palette().color(QPalette::Active, QPalette::Highlight).name());
+        }
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Home}) {
+            for (const char *list : {"lstDeparture", "lstAircraft", "lstDuration"}) {
+                auto *view = child<QAbstractItemView>(list);
+                view->selectionModel()->clearSelection();
+                view->setFocus();
+                QTest::keyClick(view, key);
+                QCOMPARE(view->currentIndex().row(), 0);
+                QCOMPARE(selectedText(list), view->model()->index(0, 0).data().toString());
+            }
+        }
+        for (auto [caption, option] : {std::pair{"Label7", "optVFR"}, {"Label6", "optIFR"},
+                                       {"Label15", "optFlightNumber"}, {"Label14", "optCallSign"}}) {
+            QTest::mouseClick(child(caption), Qt::LeftButton);
+            QVERIFY2(child<QRadioButton>(option)->isChecked(), caption);
         }
     }
 
@@ -238,8 +249,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, selected);
 
+        type("txtDeparture", typed); // before the list arrives: searched when it does
         openLists();
-        type("txtDeparture", typed);
         type("txtArrival", typed);
         QCOMPARE(selectedText("lstDeparture") + '|' + selectedText("lstArrival"), selected + '|' + selected);
         QCOMPARE(text("chkDepartTNG") + '|' + text("chkDestTNG"), selected + " TNG|" + selected + " TNG");
@@ -252,7 +263,7 @@ private slots:
 
     void roadOfOnePlan()
     {
-        fillPlan("0429");
+        fillPlan();
         const QString plans = m_dir->filePath(QStringLiteral("plans.txt"));
         m_dialogs.answers = {plans, plans};
         const QStringList before = state();
@@ -271,17 +282,8 @@ private slots:
         QCOMPARE(state(), before);
     }
 
-    void flightNumberTooLargeIsRefused()
-    {
-        fillPlan("9E99");
-        press("cmdInstall");
-        QCOMPARE(m_messages.shown, QStringList{"Flight number is too large|Flight Number"});
-        QCOMPARE(m_dialogs.questions.size(), 2);
-        QCOMPARE(QApplication::focusWidget(), child("txtFlightNo"));
-    }
-
     // Each message sends the focus to the control it names, so typing goes on there;
-    // a typed midnight is a time, in a touch-and-go field as anywhere.
+    // a typed midnight is a time, in a touch-and-go field as anywhere, once its box is ticked.
     void checksReportInOrder()
     {
         const std::tuple<std::function<void()>, const char *, const char *> steps[] = {
@@ -298,10 +300,12 @@ private slots:
             {[this] { type("mskDepartureTime", "000000"); }, "Enter Return Time|Return Time", "mskReturnTime"},
             {[this] { type("mskReturnTime", "0800"); }, "Enter Call Sign|Call Sign", "txtCallSign"},
             {[this] { type("txtCallSign", "N1"); }, "Enter Flight Number|Flight Number", "txtFlightNo"},
-            {[this] { type("txtFlightNo", "1"); }, "Enter Flight Level  ie. 050 = 5000ft |Flight Level",
-             "txtFlightLevel"},
+            {[this] { type("txtFlightNo", "9E99"); }, "Flight number is too large|Flight Number", "txtFlightNo"},
+            {[this] { child<QLineEdit>("txtFlightNo")->clear(); type("txtFlightNo", "1"); },
+             "Enter Flight Level  ie. 050 = 5000ft |Flight Level", "txtFlightLevel"},
             {[this] { type("txtFlightLevel", "050"); }, "Enter desired AI percentage|AI Percentage", "txtPercent"},
         };
+        type("mskDepartTNG", "0000"); // before the box is ticked: not counted
         openLists();
         QStringList expected;
         for (const auto &[fill, message, focused] : steps) {
@@ -315,19 +319,6 @@ private slots:
         press("cmdInstall");
         QCOMPARE(m_messages.shown, expected);
         QCOMPARE(m_dialogs.questions.mid(2), QStringList{"save FlightPlans(*.txt)|*.txt FlightPlans_Zephlan .txt"});
-    }
-
-    // A midnight typed before the box was ticked is not counted; codes typed before
-    // the list arrived are searched when it does.
-    void tickAndArrivalOrder()
-    {
-        type("mskDepartTNG", "0000");
-        type("txtDeparture", "KLAX");
-        openLists();
-        QCOMPARE(selectedText("lstDeparture"), "KLAX");
-        press("chkDepartTNG");
-        press("cmdInstall");
-        QCOMPARE(m_messages.shown, QStringList{"Please Enter TNG Time|Enter Time"});
     }
 
     void resetEmptiesTheInputsButKeepsTheLists()
@@ -436,28 +427,6 @@ private slots:
         QCOMPARE(field->timeText(), "16:30:00");
         child("txtCallSign")->setFocus();
         QCOMPARE(field->text(), "16:30");
-    }
-
-    // Down or Home in a list with no selection selects its first entry; a click on the caption
-    // beside an option button selects that button.
-    void listsAndOptionCaptions()
-    {
-        openLists();
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Home}) {
-            for (const char *list : {"lstDeparture", "lstAircraft", "lstDuration"}) {
-                auto *view = child<QAbstractItemView>(list);
-                view->selectionModel()->clearSelection();
-                view->setFocus();
-                QTest::keyClick(view, key);
-                QCOMPARE(view->currentIndex().row(), 0);
-                QCOMPARE(selectedText(list), view->model()->index(0, 0).data().toString());
-            }
-        }
-        for (auto [caption, option] : {std::pair{"Label7", "optVFR"}, {"Label6", "optIFR"},
-                                       {"Label15", "optFlightNumber"}, {"Label14", "optCallSign"}}) {
-            QTest::mouseClick(child(caption), Qt::LeftButton);
-            QVERIFY2(child<QRadioButton>(option)->isChecked(), caption);
-        }
     }
 
     // Each stop of the Tab key, with the text a field selects on entry.
@@ -587,7 +556,7 @@ private:
     }
 
     // Every input filled, the destination touch-and-go checked, for one line.
-    void fillPlan(const char *flightNumber)
+    void fillPlan()
     {
         openLists();
         type("txtDeparture", "kjfk");
@@ -597,7 +566,7 @@ private:
         for (const char *name : {"optVFR", "optFlightNumber", "chkDestTNG"})
             press(name);
         for (auto [name, text] : {std::pair{"mskDepartureTime", "0630"}, {"mskReturnTime", "184500"},
-                                  {"mskDestTNG", "1200"}, {"txtCallSign", "N541SP"}, {"txtFlightNo", flightNumber},
+                                  {"mskDestTNG", "1200"}, {"txtCallSign", "N541SP"}, {"txtFlightNo", "0429"},
                                   {"txtFlightLevel", "050"}, {"txtPercent", "50"}})
             type(name, QLatin1String(text));
     }
