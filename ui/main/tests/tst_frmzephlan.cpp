@@ -233,6 +233,33 @@ private slots:
         }
     }
 
+    // The plan line follows the aircraft picked, and a plan that cannot work is marked by a sign
+    // and a colour; the screen reader hears the same words.
+    void planLineFollowsTheInputs()
+    {
+        const QByteArray airports = "EGLL,51.4775,-0.4614,83\r\nKJFK,N40* 38.388',W73* 46.734',13\r\n";
+        m_dialogs.answers = {writeFile("Airports.txt", airports),
+                             writeFile("Aircraft.txt", "AC#1,490,\"Boeing 747-400\"\r\nAC#2,450,\"Boeing 777\"\r\n")};
+        child<QAction>("mnuAirport")->trigger();
+        child<QAction>("mnuAircraft")->trigger();
+        auto *line = child<QLabel>("lblPlan");
+        QCOMPARE(line->text(), QString());
+        const QColor plain = line->palette().color(QPalette::WindowText);
+        type("txtDeparture", "EGLL");
+        type("txtArrival", "KJFK");
+        selectRow("lstAircraft", 0);
+        QCOMPARE(line->text(), "EGLL -> KJFK 2,991 nm; Boeing 747-400 at 490 kt: about 6 h 06 min");
+        selectRow("lstAircraft", 1);
+        QCOMPARE(line->text(), "EGLL -> KJFK 2,991 nm; Boeing 777 at 450 kt: about 6 h 39 min");
+        QCOMPARE(line->accessibleName(), "Plan: " + line->text());
+        QCOMPARE(line->palette().color(QPalette::WindowText), plain);
+        child<QLineEdit>("txtArrival")->clear();
+        type("txtArrival", "EGLL");
+        QVERIFY2(line->text().startsWith(QStringLiteral("\u26A0 Departure and destination are the same airport.")),
+                 qPrintable(line->text()));
+        QVERIFY(line->palette().color(QPalette::WindowText) != plain);
+    }
+
     void search_data()
     {
         QTest::addColumn<QString>("typed");
