@@ -454,6 +454,80 @@ private slots:
         QCOMPARE(field->timeText(), "16:30:00");
         child("txtCallSign")->setFocus();
         QCOMPARE(field->text(), "16:30");
+        // Keys that reach the field while it has no focus start at its first place; a reset empties it.
+        QTest::keyClicks(field, "1830");
+        QCOMPARE(field->timeText(), "18:30:00");
+        field->reapplyPattern();
+        QCOMPARE(field->timeText(), "00:00:00");
+    }
+
+    // In "keys" '<' is Backspace, '^' Home, '#' Delete, '*' Ctrl+A and '+' Shift+Right.
+    void timeTyping_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("shownUnfocused");
+
+        QTest::newRow("untouched") << "" << "00:00:00" << "00:00";
+        QTest::newRow("typed zeros are kept") << "100000" << "10:00:00" << "10:00";
+        QTest::newRow("letters are refused") << "1a2b" << "12:00:00" << "12:00";
+        QTest::newRow("digits skip the colons, a seventh is refused") << "1234567" << "12:34:56" << "12:34";
+        QTest::newRow("a typed colon changes nothing") << "12:3" << "12:30:00" << "12:30";
+        QTest::newRow("backspace puts back zeros, stepping over the colon") << "123<<" << "10:00:00" << "10:00";
+        QTest::newRow("delete clears the next digit") << "123456^#" << "02:34:56" << "02:34";
+        QTest::newRow("typing replaces everything selected") << "123456*2" << "20:00:00" << "20:00";
+        QTest::newRow("typing replaces a partial selection") << "123456^++1" << "10:34:56" << "10:34";
+    }
+
+    void timeTyping()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        QFETCH(QString, shownUnfocused);
+
+        auto *field = focusedTimeField();
+        for (const QChar key : keys) {
+            switch (key.unicode()) {
+            case '<': QTest::keyClick(field, Qt::Key_Backspace); break;
+            case '^': QTest::keyClick(field, Qt::Key_Home); break;
+            case '#': QTest::keyClick(field, Qt::Key_Delete); break;
+            case '*': QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); break;
+            case '+': QTest::keyClick(field, Qt::Key_Right, Qt::ShiftModifier); break;
+            default: QTest::keyClick(field, key.toLatin1());
+            }
+        }
+        QCOMPARE(field->text(), expected);
+        child("txtCallSign")->setFocus();
+        QTRY_VERIFY(!field->hasFocus());
+        QCOMPARE(field->text(), shownUnfocused);
+        QCOMPARE(field->timeText(), expected);
+    }
+
+    // A paste into a time field goes in whole over the selection, or not at all with a notice at the field.
+    void timePaste_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("a time of day") << " 7:05\n" << "07:05:00";
+        QTest::newRow("not a time of day") << "25:00" << "12:34:56";
+        QTest::newRow("not a time at all") << "\u00e9t\u00e9" << "12:34:56";
+    }
+
+    void timePaste()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expected);
+
+        auto *field = focusedTimeField();
+        QTest::keyClicks(field, QStringLiteral("123456"));
+        QToolTip::hideText();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(clipboard);
+        QTest::keySequence(field, QKeySequence::Paste);
+        QCOMPARE(field->timeText(), expected);
+        QCOMPARE(QToolTip::isVisible(), expected == "12:34:56");
+        QCOMPARE(field->typedInto(), true);
     }
 
     // Each stop of the Tab key, with the text a field selects on entry.
@@ -617,6 +691,15 @@ private:
             else
                 QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(ch), Qt::NoModifier);
         }
+    }
+
+    // The departure time field, with the focus and the caret at its start.
+    MaskedTimeEdit *focusedTimeField()
+    {
+        auto *field = child<MaskedTimeEdit>("mskDepartureTime");
+        field->setFocus();
+        field->setCursorPosition(0);
+        return field;
     }
 
     void press(const QString &name) { QTest::mouseClick(child(name), Qt::LeftButton); }
