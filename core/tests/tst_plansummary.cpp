@@ -63,6 +63,14 @@ void PrintTo(const SentenceCase &c, std::ostream *os) { *os << c.name; }
 
 class Sentences : public testing::TestWithParam<SentenceCase> {};
 
+void choose(SaveInputs &in, const char *departure, const char *destination, const char *aircraft, const char *duration)
+{
+    in.departureText = departure;
+    in.destinationText = destination;
+    in.aircraftText = aircraft;
+    in.durationText = duration;
+}
+
 void typeTimes(SaveInputs &in, const char *departure, const char *back)
 {
     in.departureTimeText = departure;
@@ -73,8 +81,8 @@ void typeTimes(SaveInputs &in, const char *departure, const char *back)
 // London to New York in a 747 at 490 kt, leaving 12:00 and back at 19:30, daily.
 TEST_P(Sentences, SayThePlanAndWhyItCannotWork)
 {
-    SaveInputs in{.departureText = "EGLL", .destinationText = "KJFK", .aircraftText = "Boeing 747-400",
-                  .durationText = "24Hr"};
+    SaveInputs in;
+    choose(in, "EGLL", "KJFK", "Boeing 747-400", "24Hr");
     typeTimes(in, "12:00:00", "19:30:00");
     PlanFacts facts{kEgll, kKjfk, 490};
     GetParam().change(in, facts);
@@ -87,7 +95,7 @@ const std::string kFlight = "EGLL -> KJFK 2,991 nm; Boeing 747-400 at 490 kt: ab
 const std::string kShort = "A -> B 250 nm; Dash 8 at 500 kt: about 30 min";
 // 30 minutes each way, the return leaving 15 minutes after the arrival; lasting `duration`.
 const auto kShortHop = [](SaveInputs &in, PlanFacts &facts, const char *duration) {
-    in = {.departureText = "A", .destinationText = "B", .aircraftText = "Dash 8", .durationText = duration};
+    choose(in, "A", "B", "Dash 8", duration);
     facts = {kOrigin, kEast250, 500};
     typeTimes(in, "10:00:00", "10:45:00");
 };
