@@ -1,3 +1,4 @@
+#include "ui/common/MessageSeam.h"
 #include "ui/main/CaptionFit.h"
 #include "ui/main/frmZephlan.h"
 #include "ui/main/MaskedTimeEdit.h"
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 #include <functional>
@@ -528,6 +530,26 @@ private slots:
         QCOMPARE(field->timeText(), expected);
         QCOMPARE(QToolTip::isVisible(), expected == "12:34:56");
         QCOMPARE(field->typedInto(), true);
+    }
+
+    // The window system may leave another window active when a dialog closes (Wine with a window
+    // manager does): the window that opened it takes the keys again, in the control that had them.
+    void messageGivesTheFocusBack()
+    {
+        QWidget *focused = child("txtCallSign");
+        focused->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), focused);
+        QWidget elsewhere;
+        QTimer::singleShot(50, m_window, [&elsewhere] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            elsewhere.show();
+            box->close();
+            elsewhere.activateWindow();
+        });
+        MessageBoxSeam().showMessage(m_window, QStringLiteral("Enter Call Sign"), QStringLiteral("Call Sign"));
+        QTRY_COMPARE(QApplication::activeWindow(), m_window.data());
+        QCOMPARE(QApplication::focusWidget(), focused);
     }
 
     // Each stop of the Tab key, with the text a field selects on entry.
