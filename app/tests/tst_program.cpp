@@ -29,20 +29,11 @@ class RaiseCounter final : public QObject
 {
 public:
     explicit RaiseCounter(QWidget *window) { window->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override { count += event->type() == QEvent::ZOrderChange; return false; }
     int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::ZOrderChange;
-        return false;
-    }
 };
 
-bool takesFocus(const QWidget *control)
-{
-    return control->focusPolicy() & Qt::TabFocus;
-}
+bool takesFocus(const QWidget *control) { return control->focusPolicy() & Qt::TabFocus; }
 
 // The caption a control shows; none for a kind of control that shows none.
 std::optional<QString> captionOf(const QWidget *control)

@@ -136,18 +136,12 @@ const MeddleCase kMeddles[] = {
      [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
      kWindowsFileNotFound, {{"moved.txt", kOld}}},
     {"ReplacedBeforeWrite", true, AppendMoment::Opened,
-     [](const auto &p) {
-         fs::rename(p, p.parent_path() / "kept.txt");
-         std::ofstream(p, std::ios::binary) << "other\r\n";
-     },
+     [](const auto &p) { fs::rename(p, p.parent_path() / "kept.txt"); std::ofstream(p, std::ios::binary) << "other\r\n"; },
      kPosixFileReplaced, kWindowsFileReplaced, {{"kept.txt", kOld}, {"plans.txt", "other\r\n"}}},
     {"OthersHalfLineBeforeOursGetsItsLineEnd", true, AppendMoment::Opened,
      [](const auto &p) { appendBytes(p, "other"); }, std::errc(), 0, {{"plans.txt", kOld + "other\r\n" + kNew}}},
     {"OthersBytesAfterOursStayAndOursBeforeThem", true, AppendMoment::Written,
-     [](const auto &p) {
-         appendBytes(p, "other\r\n");
-         fs::rename(p, p.parent_path() / "moved.txt");
-     },
+     [](const auto &p) { appendBytes(p, "other\r\n"); fs::rename(p, p.parent_path() / "moved.txt"); },
      std::errc::no_such_file_or_directory, kWindowsFileNotFound, {{"moved.txt", kOld + kNew + "other\r\n"}}},
     {"CreatedFileMovedAwayIsCutBackNotRemoved", false, AppendMoment::Written,
      [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,

@@ -155,8 +155,7 @@ private slots:
     // list is scrolled into view.
     void longLists()
     {
-        QByteArray airports;
-        QByteArray aircraft;
+        QByteArray airports, aircraft;
         for (int number = 0; number < 100000; ++number)
             airports += 'A' + QByteArray::number(number).rightJustified(5, '0') + ",1,2,3\r\n";
         for (int number = 1; number <= 40000; ++number)
@@ -644,8 +643,7 @@ private:
     {
         int left = 1 << 20;
         for (const QLabel *label : option->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
-            const bool beside = label->x() > option->x() && std::abs(label->y() - option->y()) < option->height();
-            if (beside)
+            if (label->x() > option->x() && std::abs(label->y() - option->y()) < option->height()) // beside it
                 left = std::min(left, label->x() + label->contentsRect().left());
         }
         return left;
