@@ -378,14 +378,14 @@ const FaultCase kFaults[] = {
      NoRoom, std::errc::file_too_large, kNoWindowsRow,
      [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
 #else
-    {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, HeldOpen, {}, ERROR_SHARING_VIOLATION},
+    {"HeldWithoutSharing", plansThere, HeldOpen, {}, ERROR_SHARING_VIOLATION},
     {"DriveFullMidLine", [](const auto &f) { return almostAPage(f, "\r\n"); }, NoRoom, {}, ERROR_DISK_FULL, nullptr,
      AppendMoment::Opened, nullptr, "", 4, 'T'},
     {"DriveFullMidLineEndAdded", [](const auto &f) { return almostAPage(f, ""); }, NoRoom, {}, ERROR_DISK_FULL,
      nullptr, AppendMoment::Opened, nullptr, "", 4, 'U'},
-    {"DriveFullMidLineNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, NoRoom, {}, ERROR_DISK_FULL,
+    {"DriveFullMidLineNewFileIsRemoved", noPlans, NoRoom, {}, ERROR_DISK_FULL,
      nullptr, AppendMoment::Opened, nullptr, "", 4, 'V', 5000},
-    {"DriveFullCreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, NoRoom, {},
+    {"DriveFullCreatedFileSomeoneWroteIntoStays", noPlans, NoRoom, {},
      ERROR_DISK_FULL, nullptr, AppendMoment::Opened, othersWrite, "", 4, 'W', 5000},
 #endif
 };
