@@ -35,14 +35,20 @@ struct LineEndCase
 
 void PrintTo(const LineEndCase &row, std::ostream *out) { *out << row.name; }
 
-class LineEnd : public ::testing::TestWithParam<LineEndCase> {};
+class LineEnd : public ::testing::TestWithParam<LineEndCase>
+{
+protected:
+    void SetUp() override
+    {
+        if (GetParam().before)
+            std::ofstream(plans, std::ios::binary) << *GetParam().before;
+    }
+    const TempFolder folder;
+    const fs::path plans = folder.path / "plans.txt";
+};
 
 TEST_P(LineEnd, NewPlanStartsALineOfItsOwn)
 {
-    const TempFolder folder;
-    const fs::path plans = folder.path / "plans.txt";
-    if (GetParam().before)
-        std::ofstream(plans, std::ios::binary) << *GetParam().before;
     EXPECT_TRUE(AppendFlightPlanLine(plans, kLine).ok());
     EXPECT_EQ(readBytes(plans), GetParam().before.value_or("") + GetParam().added);
 }
@@ -50,10 +56,6 @@ TEST_P(LineEnd, NewPlanStartsALineOfItsOwn)
 // The file moved away once the bytes are in: all of them, the added line end too, are taken back.
 TEST_P(LineEnd, FailedWriteTakesBackTheAddedLineEnd)
 {
-    const TempFolder folder;
-    const fs::path plans = folder.path / "plans.txt";
-    if (GetParam().before)
-        std::ofstream(plans, std::ios::binary) << *GetParam().before;
     FileResult result;
     {
         const SeamAction moveAway(AppendMoment::Written, [&] { fs::rename(plans, folder.path / "moved.txt"); });
@@ -134,18 +136,12 @@ const MeddleCase kMeddles[] = {
      [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
      kWindowsFileNotFound, {{"moved.txt", kOld}}},
     {"ReplacedBeforeWrite", true, AppendMoment::Opened,
-     [](const auto &p) {
-         fs::rename(p, p.parent_path() / "kept.txt");
-         std::ofstream(p, std::ios::binary) << "other\r\n";
-     },
+     [](const auto &p) { fs::rename(p, p.parent_path() / "kept.txt"); std::ofstream(p, std::ios::binary) << "other\r\n"; },
      kPosixFileReplaced, kWindowsFileReplaced, {{"kept.txt", kOld}, {"plans.txt", "other\r\n"}}},
     {"OthersHalfLineBeforeOursGetsItsLineEnd", true, AppendMoment::Opened,
      [](const auto &p) { appendBytes(p, "other"); }, std::errc(), 0, {{"plans.txt", kOld + "other\r\n" + kNew}}},
     {"OthersBytesAfterOursStayAndOursBeforeThem", true, AppendMoment::Written,
-     [](const auto &p) {
-         appendBytes(p, "other\r\n");
-         fs::rename(p, p.parent_path() / "moved.txt");
-     },
+     [](const auto &p) { appendBytes(p, "other\r\n"); fs::rename(p, p.parent_path() / "moved.txt"); },
      std::errc::no_such_file_or_directory, kWindowsFileNotFound, {{"moved.txt", kOld + kNew + "other\r\n"}}},
     {"CreatedFileMovedAwayIsCutBackNotRemoved", false, AppendMoment::Written,
      [](const auto &p) { fs::rename(p, p.parent_path() / "moved.txt"); }, std::errc::no_such_file_or_directory,
@@ -191,6 +187,9 @@ struct FaultCase
 void PrintTo(const FaultCase &row, std::ostream *out) { *out << row.name; }
 
 class WriteFault : public ::testing::TestWithParam<FaultCase> {};
+
+fs::path plansThere(const fs::path &folder) { return existingPlans(folder); }
+fs::path noPlans(const fs::path &folder) { return folder / "plans.txt"; }
 
 #ifdef _WIN32
 fs::path readOnlyPlans(const fs::path &folder)
@@ -337,16 +336,14 @@ const FaultCase kFaults[] = {
     {"LinkToNothingCreatesNoTarget", linkToNothing, None, std::errc::no_such_file_or_directory, kWindowsFileNotFound,
      nullptr, AppendMoment::Opened, nullptr, "", 4, kLinkDrive},
 #ifndef _WIN32
-    {"ParentIsAFile", [](const auto &f) { return existingPlans(f) / "plans.txt"; }, None,
-     std::errc::not_a_directory, kNoWindowsRow},
+    {"ParentIsAFile", [](const auto &f) { return existingPlans(f) / "plans.txt"; }, None, std::errc::not_a_directory,
+     kNoWindowsRow},
     {"PipeWithNoReader", [](const auto &f) { return mkfifo((f / "p").c_str(), 0666) ? fs::path() : f / "p"; }, None,
      std::errc::no_such_device_or_address, kNoWindowsRow},
     {"FullDisk", [](const auto &) { return fs::path("/dev/full"); }, FullDevice,
      std::errc::no_space_on_device, kNoWindowsRow},
-    {"HalfWrittenLineIsCutBack", [](const auto &f) { return existingPlans(f); }, NoRoom,
-     std::errc::file_too_large, kNoWindowsRow},
-    {"HalfWrittenNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, NoRoom,
-     std::errc::file_too_large, kNoWindowsRow},
+    {"HalfWrittenLineIsCutBack", plansThere, NoRoom, std::errc::file_too_large, kNoWindowsRow},
+    {"HalfWrittenNewFileIsRemoved", noPlans, NoRoom, std::errc::file_too_large, kNoWindowsRow},
     {"LinkToReadOnlyFileInReadOnlyFolder", [](const auto &f) { return linkIntoReadOnlyFolder(f, fs::perms(0444)); },
      AsNobody, std::errc::permission_denied, kNoWindowsRow},
     {"HalfWrittenLineThroughLinkIntoReadOnlyFolder",
@@ -354,14 +351,11 @@ const FaultCase kFaults[] = {
      std::errc::file_too_large, kNoWindowsRow},
     {"ExistingEmptyFileStays", [](const auto &f) { std::ofstream(f / "plans.txt"); return f / "plans.txt"; },
      NoRoom, std::errc::file_too_large, kNoWindowsRow},
-    {"RemovedWhileOpening", [](const auto &f) { return existingPlans(f); }, None,
-     std::errc::no_such_file_or_directory, kNoWindowsRow,
+    {"RemovedWhileOpening", plansThere, None, std::errc::no_such_file_or_directory, kNoWindowsRow,
      [](const auto &target) { fs::remove(target); }},
-    {"ReplacedByAFolderWhileOpening", [](const auto &f) { return existingPlans(f); }, None,
-     std::errc::is_a_directory, kNoWindowsRow,
+    {"ReplacedByAFolderWhileOpening", plansThere, None, std::errc::is_a_directory, kNoWindowsRow,
      [](const auto &target) { fs::remove(target); fs::create_directory(target); }},
-    {"MovedAwayWhileOpeningKeepsItsBytes", [](const auto &f) { return existingPlans(f); }, None,
-     std::errc::no_such_file_or_directory, kNoWindowsRow,
+    {"MovedAwayWhileOpeningKeepsItsBytes", plansThere, None, std::errc::no_such_file_or_directory, kNoWindowsRow,
      [](const auto &target) { fs::rename(target, target.parent_path() / "moved.txt"); }},
     {"ReplacedByAnotherFileWhileOpening",
      [](const auto &f) {
@@ -372,34 +366,26 @@ const FaultCase kFaults[] = {
      None, std::errc(ESTALE), kNoWindowsRow,
      [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
     {"HalfWrittenLineAfterNoLineEndIsCutBack",
-     [](const auto &f) {
-         std::ofstream(f / "plans.txt", std::ios::binary) << kLine;
-         return f / "plans.txt";
-     },
-     NoRoom, std::errc::file_too_large, kNoWindowsRow},
-    {"OthersBytesAfterOurHalfLineStay", [](const auto &f) { return existingPlans(f); }, NoRoom,
-     std::errc::file_too_large, kNoWindowsRow, nullptr, AppendMoment::Written,
-     othersWrite, kLine.substr(0, 4)},
-    {"CreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, NoRoom,
-     std::errc::file_too_large, kNoWindowsRow, nullptr, AppendMoment::Opened,
-     [](const auto &target) { appendBytes(target, "other\r\n"); }, "", 7 + 4},
+     [](const auto &f) { std::ofstream(f / "plans.txt", std::ios::binary) << kLine; return f / "plans.txt"; }, NoRoom,
+     std::errc::file_too_large, kNoWindowsRow},
+    {"OthersBytesAfterOurHalfLineStay", plansThere, NoRoom, std::errc::file_too_large, kNoWindowsRow, nullptr,
+     AppendMoment::Written, othersWrite, kLine.substr(0, 4)},
+    {"CreatedFileSomeoneWroteIntoStays", noPlans, NoRoom, std::errc::file_too_large, kNoWindowsRow, nullptr,
+     AppendMoment::Opened, [](const auto &target) { appendBytes(target, "other\r\n"); }, "", 7 + 4},
     // The file this call created is gone from the path: the one there now is not removed.
     {"HalfWrittenNewFileReplacedWhileOpening",
-     [](const auto &f) {
-         std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n";
-         return f / "plans.txt";
-     },
+     [](const auto &f) { std::ofstream(f / "other.txt", std::ios::binary) << "other\r\n"; return f / "plans.txt"; },
      NoRoom, std::errc::file_too_large, kNoWindowsRow,
      [](const auto &target) { fs::rename(target.parent_path() / "other.txt", target); }},
 #else
-    {"HeldWithoutSharing", [](const auto &f) { return existingPlans(f); }, HeldOpen, {}, ERROR_SHARING_VIOLATION},
+    {"HeldWithoutSharing", plansThere, HeldOpen, {}, ERROR_SHARING_VIOLATION},
     {"DriveFullMidLine", [](const auto &f) { return almostAPage(f, "\r\n"); }, NoRoom, {}, ERROR_DISK_FULL, nullptr,
      AppendMoment::Opened, nullptr, "", 4, 'T'},
     {"DriveFullMidLineEndAdded", [](const auto &f) { return almostAPage(f, ""); }, NoRoom, {}, ERROR_DISK_FULL,
      nullptr, AppendMoment::Opened, nullptr, "", 4, 'U'},
-    {"DriveFullMidLineNewFileIsRemoved", [](const auto &f) { return f / "plans.txt"; }, NoRoom, {}, ERROR_DISK_FULL,
+    {"DriveFullMidLineNewFileIsRemoved", noPlans, NoRoom, {}, ERROR_DISK_FULL,
      nullptr, AppendMoment::Opened, nullptr, "", 4, 'V', 5000},
-    {"DriveFullCreatedFileSomeoneWroteIntoStays", [](const auto &f) { return f / "plans.txt"; }, NoRoom, {},
+    {"DriveFullCreatedFileSomeoneWroteIntoStays", noPlans, NoRoom, {},
      ERROR_DISK_FULL, nullptr, AppendMoment::Opened, othersWrite, "", 4, 'W', 5000},
 #endif
 };

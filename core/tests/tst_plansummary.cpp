@@ -63,6 +63,14 @@ void PrintTo(const SentenceCase &c, std::ostream *os) { *os << c.name; }
 
 class Sentences : public testing::TestWithParam<SentenceCase> {};
 
+void choose(SaveInputs &in, const char *departure, const char *destination, const char *aircraft, const char *duration)
+{
+    in.departureText = departure;
+    in.destinationText = destination;
+    in.aircraftText = aircraft;
+    in.durationText = duration;
+}
+
 void typeTimes(SaveInputs &in, const char *departure, const char *back)
 {
     in.departureTimeText = departure;
@@ -74,10 +82,7 @@ void typeTimes(SaveInputs &in, const char *departure, const char *back)
 TEST_P(Sentences, SayThePlanAndWhyItCannotWork)
 {
     SaveInputs in;
-    in.departureText = "EGLL";
-    in.destinationText = "KJFK";
-    in.aircraftText = "Boeing 747-400";
-    in.durationText = "24Hr";
+    choose(in, "EGLL", "KJFK", "Boeing 747-400", "24Hr");
     typeTimes(in, "12:00:00", "19:30:00");
     PlanFacts facts{kEgll, kKjfk, 490};
     GetParam().change(in, facts);
@@ -88,10 +93,9 @@ TEST_P(Sentences, SayThePlanAndWhyItCannotWork)
 
 const std::string kFlight = "EGLL -> KJFK 2,991 nm; Boeing 747-400 at 490 kt: about 6 h 06 min";
 const std::string kShort = "A -> B 250 nm; Dash 8 at 500 kt: about 30 min";
-const auto kShortHop = [](SaveInputs &in, PlanFacts &facts) {
-    in.departureText = "A";
-    in.destinationText = "B";
-    in.aircraftText = "Dash 8";
+// 30 minutes each way, the return leaving 15 minutes after the arrival; lasting `duration`.
+const auto kShortHop = [](SaveInputs &in, PlanFacts &facts, const char *duration) {
+    choose(in, "A", "B", "Dash 8", duration);
     facts = {kOrigin, kEast250, 500};
     typeTimes(in, "10:00:00", "10:45:00");
 };
@@ -104,16 +108,13 @@ const SentenceCase kSentenceCases[] = {
     {"OnlyDeparture",
      [](SaveInputs &in, PlanFacts &facts) {
          in.destinationText = in.aircraftText = "";
-         facts = {kEgll, {}, {}};
          in.returnTimeTyped = false;
          in.returnTimeText = "00:00:00";
+         facts = {kEgll, {}, {}};
      },
      "EGLL", {}},
     {"OnlyDestinationAndAircraft",
-     [](SaveInputs &in, PlanFacts &facts) {
-         in.departureText = "";
-         facts.departure.reset();
-     },
+     [](SaveInputs &in, PlanFacts &facts) { in.departureText = ""; facts.departure.reset(); },
      "-> KJFK; Boeing 747-400 at 490 kt; return 19:30", {}},
     {"UnknownSpeed", [](SaveInputs &, PlanFacts &facts) { facts.cruiseKnots.reset(); },
      "EGLL -> KJFK 2,991 nm; Boeing 747-400; return 19:30", {}},
@@ -121,8 +122,7 @@ const SentenceCase kSentenceCases[] = {
      "EGLL -> KJFK; Boeing 747-400 at 490 kt; return 19:30", {}},
     {"TimesUntouched",
      [](SaveInputs &in, PlanFacts &) {
-         in.departureTimeTyped = in.returnTimeTyped = false;
-         in.departureTimeText = in.returnTimeText = "00:00:00";
+         in.departureTimeTyped = in.returnTimeTyped = false; in.departureTimeText = in.returnTimeText = "00:00:00";
      },
      kFlight, {}},
     {"TypedMidnight", [](SaveInputs &in, PlanFacts &) { typeTimes(in, "00:00:00", "07:00:59"); },
@@ -141,50 +141,29 @@ const SentenceCase kSentenceCases[] = {
      {"Both flights take 12 h 12 min, longer than the 4Hr repeat period"}},
     {"Week", [](SaveInputs &in, PlanFacts &) { in.durationText = "Week"; },
      kFlight + ", arrives about 18:06 GMT; return 19:30, back about 01:36 GMT", {}},
-    {"HourFilledExactly",
-     [](SaveInputs &in, PlanFacts &facts) {
-         kShortHop(in, facts);
-         in.durationText = "1Hr";
-     },
+    {"HourFilledExactly", [](SaveInputs &in, PlanFacts &facts) { kShortHop(in, facts, "1Hr"); },
      kShort + ", arrives about 10:30 GMT; return 10:45, back about 11:15 GMT", {}},
-    {"HourOverrun",
-     [](SaveInputs &in, PlanFacts &facts) {
-         kShortHop(in, facts);
-         in.durationText = "1Hr";
-         facts.cruiseKnots = 480;
-     },
+    {"HourOverrun", [](SaveInputs &in, PlanFacts &facts) { kShortHop(in, facts, "1Hr"); facts.cruiseKnots = 480; },
      "A -> B 250 nm; Dash 8 at 480 kt: about 31 min, arrives about 10:31 GMT; return 10:45, back about 11:16 GMT",
      {"Both flights take 1 h 02 min, longer than the 1Hr repeat period"}},
     {"TwoHoursWithTouchAndGo",
      [](SaveInputs &in, PlanFacts &facts) {
-         kShortHop(in, facts);
-         in.durationText = "2Hr";
-         in.destTngChecked = true;
-         in.destTngText = "13:00:00";
+         kShortHop(in, facts, "2Hr"); in.destTngChecked = true; in.destTngText = "13:00:00";
      },
      kShort + ", arrives about 10:30 GMT; return 10:45, touch-and-go 13:00 GMT",
      {"Both flights take 2 h 45 min, longer than the 2Hr repeat period"}},
     {"OutboundTouchAndGo",
-     [](SaveInputs &in, PlanFacts &) {
-         in.departTngChecked = true;
-         in.departTngText = "14:00:00";
-     },
+     [](SaveInputs &in, PlanFacts &) { in.departTngChecked = true; in.departTngText = "14:00:00"; },
      kFlight + ", touch-and-go 14:00 GMT; return 19:30, back about 01:36 GMT", {}},
     {"OutboundTouchAndGoAfterTheReturn",
      [](SaveInputs &in, PlanFacts &) {
-         in.departTngChecked = in.destTngChecked = true;
-         in.departTngText = "20:00:00";
-         in.destTngText = "21:00:00";
+         in.departTngChecked = in.destTngChecked = true; in.departTngText = "20:00:00"; in.destTngText = "21:00:00";
      },
      kFlight + ", touch-and-go 20:00 GMT; return 19:30, back about 01:36 GMT",
      {"Return leaves 30 min before the outbound arrives"}},
     {"TouchAndGoWithoutItsTime", [](SaveInputs &in, PlanFacts &) { in.destTngChecked = true; },
      kFlight + ", arrives about 18:06 GMT; return 19:30", {}},
-    {"SameAirport",
-     [](SaveInputs &in, PlanFacts &facts) {
-         in.destinationText = "EGLL";
-         facts.destination = kEgll;
-     },
+    {"SameAirport", [](SaveInputs &in, PlanFacts &facts) { in.destinationText = "EGLL"; facts.destination = kEgll; },
      "EGLL -> EGLL 0 nm; Boeing 747-400 at 490 kt: about 0 min, arrives about 12:00 GMT; return 19:30, back about "
      "19:30 GMT",
      {"Departure and destination are the same airport"}},

@@ -41,6 +41,8 @@ std::string exampleLine(const std::string &rules, const std::string &id,
         + returnArrival + ",050," + id + ",430,HOME\r\n";
 }
 
+void noneSelected(SaveInputs &in) { in.ifrSelected = in.callSignModeSelected = false; }
+
 struct Check
 {
     const char *name;
@@ -114,8 +116,13 @@ protected:
     std::vector<TextPair> questions;
 };
 
-TEST_F(SaveCommand, TwoSavesAddTwoLinesInOrderAfterWhatIsThere)
+// A cancelled save is silent and creates nothing; two saves add two lines in order after what is there.
+TEST_F(SaveCommand, CancelIsSilentAndTwoSavesAddTwoLinesInOrder)
 {
+    answer.reset();
+    EXPECT_EQ(save(kExample), SaveOutcome::Cancelled);
+    EXPECT_TRUE(fs::is_empty(folder.path));
+    answer = plans;
     std::ofstream(plans, std::ios::binary) << "no line end";
     SaveInputs second = kExample;
     second.aircraftIndex = 0;
@@ -125,17 +132,8 @@ TEST_F(SaveCommand, TwoSavesAddTwoLinesInOrderAfterWhatIsThere)
     EXPECT_EQ(save(second), SaveOutcome::Saved);
     EXPECT_EQ(readBytes(plans), "no line end\r\n" + kExampleLine
                   + "AC#1,Z\xfc\x80,50%,24Hr,IFR,12:00:00,00:00:00,050,R,AB,DEST,16:00:00,00:00:00,050,R,1,HOME\r\n");
-    EXPECT_EQ(questions, std::vector<TextPair>(2, {"FlightPlans(*.txt)|*.txt", "FlightPlans_Zephlan .txt"}));
+    EXPECT_EQ(questions, std::vector<TextPair>(3, {"FlightPlans(*.txt)|*.txt", "FlightPlans_Zephlan .txt"}));
     EXPECT_TRUE(messages.empty());
-}
-
-TEST_F(SaveCommand, CancelIsSilent)
-{
-    answer.reset();
-    EXPECT_EQ(save(kExample), SaveOutcome::Cancelled);
-    EXPECT_EQ(questions.size(), 1u);
-    EXPECT_TRUE(messages.empty());
-    EXPECT_TRUE(fs::is_empty(folder.path));
 }
 
 TEST_F(SaveCommand, WriteFailureNamesTheFileAndTheReason)
@@ -229,15 +227,10 @@ const SaveCase kSaves[] = {
      exampleLine("IFR", "R", "00:00:00", "TNG17:15:00")},
     {"BothTngOnlyDeparture", [](auto &in) { in.departTngChecked = in.destTngChecked = true; }, {}, {"IFR", "R"},
      exampleLine("IFR", "R", "TNG06:30:00")},
-    {"VfrByNumber",
-     [](auto &in) {
-         in.vfrSelected = in.flightNumberModeSelected = true;
-         in.ifrSelected = in.callSignModeSelected = false;
-     },
+    {"VfrByNumber", [](auto &in) { in.vfrSelected = in.flightNumberModeSelected = true; noneSelected(in); },
      {"IFR", "R"}, {"VFR", "F"}, exampleLine("VFR", "F")},
-    {"NoneKeepsLast", [](auto &in) { in.ifrSelected = in.callSignModeSelected = false; }, {"VFR", "F"}, {"VFR", "F"},
-     exampleLine("VFR", "F")},
-    {"NoneEver", [](auto &in) { in.ifrSelected = in.callSignModeSelected = false; }, {}, {}, exampleLine("", "")},
+    {"NoneKeepsLast", noneSelected, {"VFR", "F"}, {"VFR", "F"}, exampleLine("VFR", "F")},
+    {"NoneEver", noneSelected, {}, {}, exampleLine("", "")},
     {"RulesOnly", [](auto &in) { in.callSignModeSelected = false; }, {"VFR", "F"}, {"IFR", "F"},
      exampleLine("IFR", "F")},
     {"Check1FailsKeepsLast", [](auto &in) { kChecks[0].unfill(in); }, {"VFR", "F"}, {"VFR", "F"}, ""},

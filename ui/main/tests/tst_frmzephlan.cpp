@@ -1,3 +1,4 @@
+#include "ui/common/MessageSeam.h"
 #include "ui/main/CaptionFit.h"
 #include "ui/main/frmZephlan.h"
 #include "ui/main/MaskedTimeEdit.h"
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 
 #include <functional>
@@ -149,12 +151,16 @@ private slots:
                                                    "open Aircrafts(*.txt)|*.txt Aircraft.txt"}));
     }
 
-    void aircraftBeyondTheLimitAreNamedOnce()
+    // Aircraft beyond the limit are left out and named once; an airport found far down a long
+    // list is scrolled into view.
+    void longLists()
     {
-        QByteArray aircraft;
+        QByteArray airports, aircraft;
+        for (int number = 0; number < 100000; ++number)
+            airports += 'A' + QByteArray::number(number).rightJustified(5, '0') + ",1,2,3\r\n";
         for (int number = 1; number <= 40000; ++number)
             aircraft += "AC#" + QByteArray::number(number) + ",1,Plane " + QByteArray::number(number) + "\r\n";
-        m_dialogs.answers = {std::nullopt, writeFile("Aircraft.txt", aircraft)};
+        m_dialogs.answers = {writeFile("Airports.txt", airports), writeFile("Aircraft.txt", aircraft)};
         child<QAction>("mnuAirport")->trigger();
         m_messages.shown.clear();
         child<QAction>("mnuAircraft")->trigger();
@@ -162,16 +168,6 @@ private slots:
         QCOMPARE(child<QAbstractItemView>("lstAircraft")->model()->index(32766, 0).data().toString(), "Plane 32767");
         QCOMPARE(m_messages.shown,
                  QStringList{"Only the first 32,767 aircraft are listed; 7,233 more were left out.|Open Aircraft"});
-    }
-
-    // An entry found far down a long list is scrolled into view.
-    void searchScrollsToTheEntry()
-    {
-        QByteArray airports;
-        for (int number = 0; number < 100000; ++number)
-            airports += 'A' + QByteArray::number(number).rightJustified(5, '0') + ",1,2,3\r\n";
-        m_dialogs.answers = {writeFile("Airports.txt", airports)};
-        child<QAction>("mnuAirport")->trigger();
         type("txtArrival", "A999");
         auto *list = child<QAbstractItemView>("lstArrival");
         QCOMPARE(selectedText("lstArrival"), "A99900");
@@ -202,11 +198,22 @@ private slots:
         QCOMPARE(tips, QStringList({QString::fromLatin1(longTitle), QString()}));
     }
 
-    // A list that loses the focus keeps its selection in the highlight colour, not in the
-    // faint grey some systems give an inactive selection.
-    void selectionStaysVisibleWithoutFocus()
+    // Down or Home in a list with no selection selects its first entry. A list that loses the focus
+    // keeps its selection in the highlight colour, not in the faint grey some systems give an
+    // inactive selection. A click on the caption beside an option button selects that button.
+    void listsAndOptionCaptions()
     {
         openLists();
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Home}) {
+            for (const char *list : {"lstDeparture", "lstAircraft", "lstDuration"}) {
+                auto *view = child<QAbstractItemView>(list);
+                view->selectionModel()->clearSelection();
+                view->setFocus();
+                QTest::keyClick(view, key);
+                QCOMPARE(view->currentIndex().row(), 0);
+                QCOMPARE(selectedText(list), view->model()->index(0, 0).data().toString());
+            }
+        }
         for (const char *name : {"lstDeparture", "lstArrival", "lstAircraft", "lstDuration"}) {
             auto *list = child<QAbstractItemView>(name);
             QPalette faint = list->palette();
@@ -220,6 +227,38 @@ private slots:
             const QColor shown = list->viewport()->grab().toImage().pixelColor(row.right() - 2, row.center().y());
             QCOMPARE(shown.name(), list->palette().color(QPalette::Active, QPalette::Highlight).name());
         }
+        for (auto [caption, option] : {std::pair{"Label7", "optVFR"}, {"Label6", "optIFR"},
+                                       {"Label15", "optFlightNumber"}, {"Label14", "optCallSign"}}) {
+            QTest::mouseClick(child(caption), Qt::LeftButton);
+            QVERIFY2(child<QRadioButton>(option)->isChecked(), caption);
+        }
+    }
+
+    // The plan line follows the aircraft picked, and a plan that cannot work is marked by a sign
+    // and a colour; the screen reader hears the same words.
+    void planLineFollowsTheInputs()
+    {
+        const QByteArray airports = "EGLL,51.4775,-0.4614,83\r\nKJFK,N40* 38.388',W73* 46.734',13\r\n";
+        m_dialogs.answers = {writeFile("Airports.txt", airports),
+                             writeFile("Aircraft.txt", "AC#1,490,\"Boeing 747-400\"\r\nAC#2,450,\"Boeing 777\"\r\n")};
+        child<QAction>("mnuAirport")->trigger();
+        child<QAction>("mnuAircraft")->trigger();
+        auto *line = child<QLabel>("lblPlan");
+        QCOMPARE(line->text(), QString());
+        const QColor plain = line->palette().color(QPalette::WindowText);
+        type("txtDeparture", "EGLL");
+        type("txtArrival", "KJFK");
+        selectRow("lstAircraft", 0);
+        QCOMPARE(line->text(), "EGLL -> KJFK 2,991 nm; Boeing 747-400 at 490 kt: about 6 h 06 min");
+        selectRow("lstAircraft", 1);
+        QCOMPARE(line->text(), "EGLL -> KJFK 2,991 nm; Boeing 777 at 450 kt: about 6 h 39 min");
+        QCOMPARE(line->accessibleName(), "Plan: " + line->text());
+        QCOMPARE(line->palette().color(QPalette::WindowText), plain);
+        child<QLineEdit>("txtArrival")->clear();
+        type("txtArrival", "EGLL");
+        QVERIFY2(line->text().startsWith(QStringLiteral("\u26A0 Departure and destination are the same airport.")),
+                 qPrintable(line->text()));
+        QVERIFY(line->palette().color(QPalette::WindowText) != plain);
     }
 
     void search_data()
@@ -238,8 +277,8 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, selected);
 
+        type("txtDeparture", typed); // before the list arrives: searched when it does
         openLists();
-        type("txtDeparture", typed);
         type("txtArrival", typed);
         QCOMPARE(selectedText("lstDeparture") + '|' + selectedText("lstArrival"), selected + '|' + selected);
         QCOMPARE(text("chkDepartTNG") + '|' + text("chkDestTNG"), selected + " TNG|" + selected + " TNG");
@@ -252,7 +291,7 @@ private slots:
 
     void roadOfOnePlan()
     {
-        fillPlan("0429");
+        fillPlan();
         const QString plans = m_dir->filePath(QStringLiteral("plans.txt"));
         m_dialogs.answers = {plans, plans};
         const QStringList before = state();
@@ -271,17 +310,8 @@ private slots:
         QCOMPARE(state(), before);
     }
 
-    void flightNumberTooLargeIsRefused()
-    {
-        fillPlan("9E99");
-        press("cmdInstall");
-        QCOMPARE(m_messages.shown, QStringList{"Flight number is too large|Flight Number"});
-        QCOMPARE(m_dialogs.questions.size(), 2);
-        QCOMPARE(QApplication::focusWidget(), child("txtFlightNo"));
-    }
-
     // Each message sends the focus to the control it names, so typing goes on there;
-    // a typed midnight is a time, in a touch-and-go field as anywhere.
+    // a typed midnight is a time, in a touch-and-go field as anywhere, once its box is ticked.
     void checksReportInOrder()
     {
         const std::tuple<std::function<void()>, const char *, const char *> steps[] = {
@@ -298,10 +328,12 @@ private slots:
             {[this] { type("mskDepartureTime", "000000"); }, "Enter Return Time|Return Time", "mskReturnTime"},
             {[this] { type("mskReturnTime", "0800"); }, "Enter Call Sign|Call Sign", "txtCallSign"},
             {[this] { type("txtCallSign", "N1"); }, "Enter Flight Number|Flight Number", "txtFlightNo"},
-            {[this] { type("txtFlightNo", "1"); }, "Enter Flight Level  ie. 050 = 5000ft |Flight Level",
-             "txtFlightLevel"},
+            {[this] { type("txtFlightNo", "9E99"); }, "Flight number is too large|Flight Number", "txtFlightNo"},
+            {[this] { child<QLineEdit>("txtFlightNo")->clear(); type("txtFlightNo", "1"); },
+             "Enter Flight Level  ie. 050 = 5000ft |Flight Level", "txtFlightLevel"},
             {[this] { type("txtFlightLevel", "050"); }, "Enter desired AI percentage|AI Percentage", "txtPercent"},
         };
+        type("mskDepartTNG", "0000"); // before the box is ticked: not counted
         openLists();
         QStringList expected;
         for (const auto &[fill, message, focused] : steps) {
@@ -315,19 +347,6 @@ private slots:
         press("cmdInstall");
         QCOMPARE(m_messages.shown, expected);
         QCOMPARE(m_dialogs.questions.mid(2), QStringList{"save FlightPlans(*.txt)|*.txt FlightPlans_Zephlan .txt"});
-    }
-
-    // A midnight typed before the box was ticked is not counted; codes typed before
-    // the list arrived are searched when it does.
-    void tickAndArrivalOrder()
-    {
-        type("mskDepartTNG", "0000");
-        type("txtDeparture", "KLAX");
-        openLists();
-        QCOMPARE(selectedText("lstDeparture"), "KLAX");
-        press("chkDepartTNG");
-        press("cmdInstall");
-        QCOMPARE(m_messages.shown, QStringList{"Please Enter TNG Time|Enter Time"});
     }
 
     void resetEmptiesTheInputsButKeepsTheLists()
@@ -436,28 +455,100 @@ private slots:
         QCOMPARE(field->timeText(), "16:30:00");
         child("txtCallSign")->setFocus();
         QCOMPARE(field->text(), "16:30");
+        // Keys that reach the field while it has no focus start at its first place; a reset empties it.
+        QTest::keyClicks(field, "1830");
+        QCOMPARE(field->timeText(), "18:30:00");
+        field->reapplyPattern();
+        QCOMPARE(field->timeText(), "00:00:00");
     }
 
-    // Down or Home in a list with no selection selects its first entry; a click on the caption
-    // beside an option button selects that button.
-    void listsAndOptionCaptions()
+    // In "keys" '<' is Backspace, '^' Home, '#' Delete, '*' Ctrl+A and '+' Shift+Right.
+    void timeTyping_data()
     {
-        openLists();
-        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Home}) {
-            for (const char *list : {"lstDeparture", "lstAircraft", "lstDuration"}) {
-                auto *view = child<QAbstractItemView>(list);
-                view->selectionModel()->clearSelection();
-                view->setFocus();
-                QTest::keyClick(view, key);
-                QCOMPARE(view->currentIndex().row(), 0);
-                QCOMPARE(selectedText(list), view->model()->index(0, 0).data().toString());
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("shownUnfocused");
+
+        QTest::newRow("untouched") << "" << "00:00:00" << "00:00";
+        QTest::newRow("typed zeros are kept") << "100000" << "10:00:00" << "10:00";
+        QTest::newRow("letters are refused") << "1a2b" << "12:00:00" << "12:00";
+        QTest::newRow("digits skip the colons, a seventh is refused") << "1234567" << "12:34:56" << "12:34";
+        QTest::newRow("a typed colon changes nothing") << "12:3" << "12:30:00" << "12:30";
+        QTest::newRow("backspace puts back zeros, stepping over the colon") << "123<<" << "10:00:00" << "10:00";
+        QTest::newRow("delete clears the next digit") << "123456^#" << "02:34:56" << "02:34";
+        QTest::newRow("typing replaces everything selected") << "123456*2" << "20:00:00" << "20:00";
+        QTest::newRow("typing replaces a partial selection") << "123456^++1" << "10:34:56" << "10:34";
+    }
+
+    void timeTyping()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        QFETCH(QString, shownUnfocused);
+
+        auto *field = focusedTimeField();
+        for (const QChar key : keys) {
+            switch (key.unicode()) {
+            case '<': QTest::keyClick(field, Qt::Key_Backspace); break;
+            case '^': QTest::keyClick(field, Qt::Key_Home); break;
+            case '#': QTest::keyClick(field, Qt::Key_Delete); break;
+            case '*': QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); break;
+            case '+': QTest::keyClick(field, Qt::Key_Right, Qt::ShiftModifier); break;
+            default: QTest::keyClick(field, key.toLatin1());
             }
         }
-        for (auto [caption, option] : {std::pair{"Label7", "optVFR"}, {"Label6", "optIFR"},
-                                       {"Label15", "optFlightNumber"}, {"Label14", "optCallSign"}}) {
-            QTest::mouseClick(child(caption), Qt::LeftButton);
-            QVERIFY2(child<QRadioButton>(option)->isChecked(), caption);
-        }
+        QCOMPARE(field->text(), expected);
+        child("txtCallSign")->setFocus();
+        QTRY_VERIFY(!field->hasFocus());
+        QCOMPARE(field->text(), shownUnfocused);
+        QCOMPARE(field->timeText(), expected);
+    }
+
+    // A paste into a time field goes in whole over the selection, or not at all with a notice at the field.
+    void timePaste_data()
+    {
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("a time of day") << " 7:05\n" << "07:05:00";
+        QTest::newRow("not a time of day") << "25:00" << "12:34:56";
+        QTest::newRow("not a time at all") << "\u00e9t\u00e9" << "12:34:56";
+    }
+
+    void timePaste()
+    {
+        QFETCH(QString, clipboard);
+        QFETCH(QString, expected);
+
+        auto *field = focusedTimeField();
+        QTest::keyClicks(field, QStringLiteral("123456"));
+        QToolTip::hideText();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(clipboard);
+        QTest::keySequence(field, QKeySequence::Paste);
+        QCOMPARE(field->timeText(), expected);
+        QCOMPARE(QToolTip::isVisible(), expected == "12:34:56");
+        QCOMPARE(field->typedInto(), true);
+    }
+
+    // The window system may leave another window active when a dialog closes (Wine with a window
+    // manager does): the window that opened it takes the keys again, in the control that had them.
+    void messageGivesTheFocusBack()
+    {
+        QWidget *focused = child("txtCallSign");
+        focused->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), focused);
+        QWidget elsewhere;
+        QTimer::singleShot(50, m_window, [&elsewhere] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            elsewhere.show();
+            box->close();
+            elsewhere.activateWindow();
+        });
+        MessageBoxSeam().showMessage(m_window, QStringLiteral("Enter Call Sign"), QStringLiteral("Call Sign"));
+        QTRY_COMPARE(QApplication::activeWindow(), m_window.data());
+        QCOMPARE(QApplication::focusWidget(), focused);
     }
 
     // Each stop of the Tab key, with the text a field selects on entry.
@@ -552,8 +643,7 @@ private:
     {
         int left = 1 << 20;
         for (const QLabel *label : option->parentWidget()->findChildren<QLabel *>(Qt::FindDirectChildrenOnly)) {
-            const bool beside = label->x() > option->x() && std::abs(label->y() - option->y()) < option->height();
-            if (beside)
+            if (label->x() > option->x() && std::abs(label->y() - option->y()) < option->height()) // beside it
                 left = std::min(left, label->x() + label->contentsRect().left());
         }
         return left;
@@ -587,7 +677,7 @@ private:
     }
 
     // Every input filled, the destination touch-and-go checked, for one line.
-    void fillPlan(const char *flightNumber)
+    void fillPlan()
     {
         openLists();
         type("txtDeparture", "kjfk");
@@ -597,7 +687,7 @@ private:
         for (const char *name : {"optVFR", "optFlightNumber", "chkDestTNG"})
             press(name);
         for (auto [name, text] : {std::pair{"mskDepartureTime", "0630"}, {"mskReturnTime", "184500"},
-                                  {"mskDestTNG", "1200"}, {"txtCallSign", "N541SP"}, {"txtFlightNo", flightNumber},
+                                  {"mskDestTNG", "1200"}, {"txtCallSign", "N541SP"}, {"txtFlightNo", "0429"},
                                   {"txtFlightLevel", "050"}, {"txtPercent", "50"}})
             type(name, QLatin1String(text));
     }
@@ -621,6 +711,15 @@ private:
             else
                 QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(ch), Qt::NoModifier);
         }
+    }
+
+    // The departure time field, with the focus and the caret at its start.
+    MaskedTimeEdit *focusedTimeField()
+    {
+        auto *field = child<MaskedTimeEdit>("mskDepartureTime");
+        field->setFocus();
+        field->setCursorPosition(0);
+        return field;
     }
 
     void press(const QString &name) { QTest::mouseClick(child(name), Qt::LeftButton); }

@@ -73,20 +73,18 @@ private slots:
         QCOMPARE(model.index(0x80).data().toString(), QString::fromUtf8("\xE2\x82\xAC" "X"));
         QVERIFY(!model.index(256).isValid() && !model.index(-1).isValid() && !model.index(0, 1).isValid()
                 && !model.index(0, 0, model.index(0)).isValid());
-    }
 
-    void modelStopsAtItsRowLimit()
-    {
-        EntryListModel model;
-        model.setRowLimit(3);
+        // A model with a row limit stops there.
+        EntryListModel limited;
+        limited.setRowLimit(3);
         for (const auto &pair : {std::pair("A", "B"), std::pair("C", "D")}) {
             EntryStore two;
             two.append(pair.first);
             two.append(pair.second);
-            model.appendEntries(std::move(two));
+            limited.appendEntries(std::move(two));
         }
-        QCOMPARE(model.rowCount(), 3);
-        QCOMPARE(model.entryBytes(2), std::string_view("C"));
+        QCOMPARE(limited.rowCount(), 3);
+        QCOMPARE(limited.entryBytes(2), std::string_view("C"));
     }
 
     void dialogFilters()
