@@ -4,14 +4,17 @@
 # Packs the zip with CPack and unpacks it (or takes the program given, as an
 # installer put it), prepares a fresh Wine prefix (so no DLL comes from
 # anywhere but the program's folder), and runs zephlan.exe on an X server of
-# its own: Continue; Open Airport by mouse and Open Aircraft by keys through the
-# system's file dialogs, which refuse a missing file; the departure code typed
+# its own: Continue; Open Airport by mouse (the name typed without .txt) and
+# Open Aircraft by keys through the system's file dialogs, which refuse a
+# missing file; the departure code typed
 # straight after the dialog closes (the keys must reach the search box), with a
 # Windows-1252 letter and in lower case; a plan saved twice to one file (after
 # the dialog refuses a missing folder, and the second time through the replace
 # question), with the flight number typed straight after each dialog, and
 # compared byte for byte; About closed by Escape, About closed by its OK
 # button; Exit ends the program.
+# With ZEPHLAN_WM=openbox the road runs under that window manager, which gives
+# the focus as a user's desktop does: nothing hands it back after a dialog.
 # With ZEPHLAN_SCREENSHOTS=<folder> a screenshot of each step is kept there.
 # A missing tool exits 77, which CTest counts as a failure here.
 set -uo pipefail
@@ -22,6 +25,12 @@ x11_require Xvfb xdotool xkbcomp xwininfo wine wineserver cpack cmp import conve
 # Wine's first window, dialog and complaint take a while to come.
 x11_timeout=60
 X11_SCREEN=1280x1024x24 x11_start_server
+wm=${ZEPHLAN_WM:-}
+if [[ -n $wm ]]; then
+    x11_require "$wm"
+    "$wm" >/dev/null 2>&1 &
+    x11_keep $!
+fi
 work=$x11_work
 shots=${ZEPHLAN_SCREENSHOTS:-$work/shots}
 mkdir -p "$shots"
@@ -53,15 +62,17 @@ printf '%s\r\n' "EGLL,N51* 28.65',W0* 27.68',83" "KJFK,N40* 38.38',W73* 46.72',1
 printf '%s\r\n' 'AC#11,450,"Boeing 737-800 Paint1"' 'AC#2,120,"Cessna 172, Skyhawk"' >"$data/Aircraft.txt"
 windows() { printf 'Z:%s' "${1//\//\\}"; }
 
-# The system's file dialog and its complaints have no name: the dialog is the
-# widest such window, a complaint a small one.
-unnamed_window() {
-    local id deadline=$((SECONDS + x11_timeout))
+# The program's windows told apart by size: the system's file dialog is big
+# and named "Open" or "Save" ("Save As" on Windows); its complaints and
+# questions are small, named by the dialog or not at all.
+program_window() {
+    local id name deadline=$((SECONDS + x11_timeout))
     while ((SECONDS <= deadline)); do
-        for id in $(xdotool search --onlyvisible --name '^$' 2>/dev/null); do
+        for id in $(xdotool search --all --onlyvisible --pid "$zephlan" --name '' 2>/dev/null); do
             eval "$(xdotool getwindowgeometry --shell --prefix U_ "$id" 2>/dev/null)"
+            name=$(xdotool getwindowname "$id" 2>/dev/null)
             case $1 in
-            dialog) ((U_WIDTH > 300 && U_HEIGHT > 200 && U_WIDTH < 1280)) ;;
+            dialog) ((U_WIDTH > 300 && U_HEIGHT > 200 && U_WIDTH < 1280)) && [[ $name =~ ^(Open|Save|Save\ As)$ ]] ;;
             complaint) ((U_WIDTH > 50 && U_WIDTH < 300 && U_HEIGHT > 30 && U_HEIGHT < 200)) ;;
             esac && { echo "$id"; return 0; }
         done
@@ -72,7 +83,7 @@ unnamed_window() {
 # Types a name into the file dialog's name box over the one proposed (Tab
 # closes the list of completions Wine may show) and accepts it.
 choose_file() {
-    dialog=$(unnamed_window dialog) || fail "no file dialog for $2"
+    dialog=$(program_window dialog) || fail "no file dialog for $2"
     eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
     x11_click "$dialog" $((D_WIDTH - 200)) $((D_HEIGHT - 41))   # the name box
     xdotool key End shift+Home
@@ -82,7 +93,7 @@ choose_file() {
 # A name the dialog must refuse: it says so, and stays open once the complaint is answered.
 refused_file() {
     choose_file "$1" "$2"
-    complaint=$(unnamed_window complaint) || fail "the dialog took $2"
+    complaint=$(program_window complaint) || fail "the dialog took $2"
     shot "$3"
     xdotool key Return
     x11_wait_gone "$complaint"
@@ -111,9 +122,13 @@ welcome=$(x11_new_window "$zephlan" '^zephlan$') || fail "no welcome window"
 shot 1-welcome
 x11_click "$welcome" 280 424                           # Continue
 main=$(x11_new_window "$zephlan" '^Zephlan$' "$welcome") || fail "no main window"  # names match in any case
-# Wine keeps a popup of its own, without a name, for as long as it runs.
-x11_lasting_popups=$(x11_popups)
-x11_focus "$main"
+if [[ -n $wm ]]; then
+    x11_has_focus "$main"
+else
+    # Wine keeps a popup of its own, without a name, for as long as it runs.
+    x11_lasting_popups=$(x11_popups)
+    x11_focus "$main"
+fi
 shot 2-main
 eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
 client=$((M_HEIGHT - 432))                             # the client area, below the menu bar
@@ -121,10 +136,10 @@ field() { x11_click "$main" "$1" $((client + $2)); }   # a few pixels into a box
 
 x11_click "$main" 17 8                                 # File
 x11_click "$main" 33 28                                # Open Airport
-unnamed_window dialog >/dev/null || fail "no dialog for the airports list"
+program_window dialog >/dev/null || fail "no dialog for the airports list"
 shot 3-open-airport
 refused_file "$data/Missing.txt" "a missing list" 3-missing-file
-choose_file "$data/Airports.txt" "the airports list"
+choose_file "$data/Airports" "the airports list, named without its extension"
 message=$(x11_new_window "$zephlan" '^Open Aircrafts$') || fail "no message after the airports list"
 shot 4-message
 xdotool key Return
@@ -133,7 +148,8 @@ x11_wait_gone "$message"
 # Keys only from here to the first save, with no click to give the focus:
 # after each dialog the keys must reach the search box that had it. (With no
 # window manager, Wine takes keys at the X window that has the focus, the main
-# one, and hands them to the window that has it in Windows' eyes.)
+# one, and hands them to the window that has it in Windows' eyes; under one,
+# keys reach the program only if the main window got the focus back.)
 xdotool key F10 Down Down Return                       # File, Open Aircraft past the greyed item
 choose_file "$data/Aircraft.txt" "the aircraft list"
 x11_wait_gone "$dialog"
@@ -158,14 +174,14 @@ xdotool key BackSpace BackSpace                        # typed at once: 75 %
 xdotool type --delay 50 "75"
 field 323 244                                          # the flight number, by mouse
 xdotool key alt+s
-dialog=$(unnamed_window dialog) || fail "no save dialog"
+dialog=$(program_window dialog) || fail "no save dialog"
 xdotool key Escape                                     # cancelled
 x11_wait_gone "$dialog"
 xdotool key ctrl+a                                     # typed at once: flight 0431
 xdotool type --delay 50 "0431"
 field 228 348                                          # Save Flight Plan, by mouse
 choose_file "$plans" "the flight plans"
-question=$(unnamed_window complaint) || fail "no replace question"
+question=$(program_window complaint) || fail "no replace question"
 shot 7-replace-question
 xdotool key Return                                     # Yes: the line is added all the same
 x11_wait_gone "$dialog"

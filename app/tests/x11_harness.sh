@@ -187,10 +187,13 @@ x11_wait_gone() {
 }
 
 x11_click() {
-    local X Y WIDTH HEIGHT SCREEN WINDOW
-    eval "$(xdotool getwindowgeometry --shell "$1")"
+    local x y
+    # xwininfo's corner is right under a window manager too, where xdotool's
+    # adds the frame's offset a second time.
+    x=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
     # The pointer then leaves the windows, so that no tooltip opens.
-    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1 mousemove 0 0
+    xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1 mousemove 0 0
 }
 
 x11_window() {
