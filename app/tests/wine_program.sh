@@ -80,6 +80,12 @@ program_window() {
     done
     return 1
 }
+# A dialog or message gone, the main window must have the keyboard again before
+# keys are typed: under a window manager it comes a moment after the dialog goes.
+back_to_main() {
+    x11_wait_gone "$1"
+    x11_has_focus "$main"
+}
 # Types a name into the file dialog's name box over the one proposed (Tab
 # closes the list of completions Wine may show) and accepts it.
 choose_file() {
@@ -143,7 +149,7 @@ choose_file "$data/Airports" "the airports list, named without its extension"
 message=$(x11_new_window "$zephlan" '^Open Aircrafts$') || fail "no message after the airports list"
 shot 4-message
 xdotool key Return
-x11_wait_gone "$message"
+back_to_main "$message"
 
 # Keys only from here to the first save, with no click to give the focus:
 # after each dialog the keys must reach the search box that had it. (With no
@@ -152,7 +158,7 @@ x11_wait_gone "$message"
 # keys reach the program only if the main window got the focus back.)
 xdotool key F10 Down Down Return                       # File, Open Aircraft past the greyed item
 choose_file "$data/Aircraft.txt" "the aircraft list"
-x11_wait_gone "$dialog"
+back_to_main "$dialog"
 type_e_acute
 xdotool type --delay 50 "glb"                          # departure, found in lower case
 xdotool key Tab
@@ -169,14 +175,14 @@ plans=$data/Plans.txt
 xdotool key alt+s                                      # Save Flight Plan from the percentage box
 refused_file "$data/Missing/Plans.txt" "a missing folder" 6-missing-folder
 choose_file "$plans" "the flight plans"
-x11_wait_gone "$dialog"
+back_to_main "$dialog"
 xdotool key BackSpace BackSpace                        # typed at once: 75 %
 xdotool type --delay 50 "75"
 field 323 244                                          # the flight number, by mouse
 xdotool key alt+s
 dialog=$(program_window dialog) || fail "no save dialog"
 xdotool key Escape                                     # cancelled
-x11_wait_gone "$dialog"
+back_to_main "$dialog"
 xdotool key ctrl+a                                     # typed at once: flight 0431
 xdotool type --delay 50 "0431"
 field 228 348                                          # Save Flight Plan, by mouse
@@ -184,6 +190,8 @@ choose_file "$plans" "the flight plans"
 question=$(program_window complaint) || fail "no replace question"
 shot 7-replace-question
 xdotool key Return                                     # Yes: the line is added all the same
+# Not back_to_main: under openbox the main window stays inactive after the
+# replace question (a known fault, in docs/windows.md); only clicks follow.
 x11_wait_gone "$dialog"
 line() { printf 'AC#2,N541SP,%s%%,24Hr,IFR,12:00:00,00:00:00,050,R,%s,KJFK,16:00:00,00:00:00,050,R,%s,\311GLB\r\n' "$@"; }
 { line 50 0429 430; line 75 0431 432; } >"$work/expected"
