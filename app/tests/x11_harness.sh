@@ -187,11 +187,11 @@ x11_wait_gone() {
 }
 
 x11_click() {
-    local x y
+    local corner x y
     # xwininfo's corner is right under a window manager too, where xdotool's
     # adds the frame's offset a second time.
-    x=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left X: *//p')
-    y=$(xwininfo -id "$1" | sed -n 's/.*Absolute upper-left Y: *//p')
+    corner=$(xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF } END { print x, y }')
+    x=${corner% *} y=${corner#* }
     # The pointer then leaves the windows, so that no tooltip opens.
     xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1 mousemove 0 0
 }

@@ -7,13 +7,19 @@
 
 namespace zephlan {
 
-QStringList qtNameFilters(const QString &pipeFilter)
+QList<std::pair<QString, QString>> filterPairs(const QString &pipeFilter)
 {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
+    QList<std::pair<QString, QString>> pairs;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        pairs.append({parts.at(i), parts.at(i + 1)});
+    return pairs;
+}
+
+QStringList qtNameFilters(const QString &pipeFilter)
+{
     QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString &description = parts.at(i);
-        QString patterns = parts.at(i + 1);
+    for (auto [description, patterns] : filterPairs(pipeFilter)) {
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         const QString bracketed = QLatin1Char('(') + patterns + QLatin1Char(')');
         filters << (description.endsWith(bracketed) ? description

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 class QWidget;
 
@@ -24,6 +25,9 @@ public:
     virtual std::optional<QString> askSavePath(QWidget *parent, const QString &filter,
                                                const QString &proposedName) = 0;
 };
+
+// "Airports(*.txt)|*.txt" as its (description, patterns) pairs.
+QList<std::pair<QString, QString>> filterPairs(const QString &pipeFilter);
 
 // "Airports(*.txt)|*.txt" becomes the one Qt filter "Airports(*.txt)"; a
 // description without its patterns in brackets gets them appended.

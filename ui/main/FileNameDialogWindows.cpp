@@ -1,7 +1,8 @@
 #include "ui/main/FileNameDialog.h"
 
+#include "ui/main/FileDialogSeam.h"
+
 #include <QDir>
-#include <QStringList>
 #include <QWidget>
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zephlan {
@@ -90,14 +92,13 @@ std::optional<QString> askFileName(QWidget *parent, const FileDialogRequest &req
     dialog->GetOptions(&options);
     dialog->SetOptions(options | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR | FOS_PATHMUSTEXIST
                        | (open ? FOS_FILEMUSTEXIST : FOS_OVERWRITEPROMPT));
-    // "Airports(*.txt)|*.txt": descriptions and patterns in turn.
-    const QStringList parts = request.pipeFilter.split(QLatin1Char('|'));
-    std::vector<std::wstring> texts;
-    for (const QString &part : parts)
-        texts.push_back(part.toStdWString());
+    // The texts outlive the dialog's pointers into them.
+    std::vector<std::pair<std::wstring, std::wstring>> texts;
+    for (const auto &[description, patterns] : filterPairs(request.pipeFilter))
+        texts.emplace_back(description.toStdWString(), patterns.toStdWString());
     std::vector<COMDLG_FILTERSPEC> types;
-    for (size_t i = 0; i + 1 < texts.size(); i += 2)
-        types.push_back({texts[i].c_str(), texts[i + 1].c_str()});
+    for (const auto &[description, patterns] : texts)
+        types.push_back({description.c_str(), patterns.c_str()});
     dialog->SetFileTypes(static_cast<UINT>(types.size()), types.data());
     dialog->SetDefaultExtension(L"txt");
     setFolder(dialog.get(), request.folder);
