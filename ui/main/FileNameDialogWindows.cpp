@@ -3,6 +3,7 @@
 #include "ui/main/FileDialogSeam.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 #include <windows.h>
@@ -70,16 +71,20 @@ std::optional<QString> chosenPath(IFileDialog *dialog)
     return chosen;
 }
 
-} // namespace
-
-// The dialog is run here rather than through QFileDialog: Qt keeps a hidden
-// modal window of its own while the system's dialog runs and hands the
-// activation to it as the dialog closes, so under Wine with a window manager
-// the main window was left without the keyboard. Run directly, the system
-// gives the activation back to the owner, as it does for any program.
-std::optional<QString> askFileName(QWidget *parent, const FileDialogRequest &request)
+// Under Wine with a window manager, the dialog's own replace question left the
+// main window without the keyboard once both had closed; asked after the dialog
+// has gone, the question hands the activation straight back to its owner.
+bool replaceConfirmed(HWND owner, const QString &path)
 {
-    const ComApartment apartment;
+    const QString text = QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                             .arg(QFileInfo(path).fileName());
+    return MessageBoxW(owner, text.toStdWString().c_str(), L"Confirm Save As",
+                       MB_YESNO | MB_ICONWARNING)
+        == IDYES;
+}
+
+std::optional<QString> showDialog(HWND owner, const FileDialogRequest &request)
+{
     const bool open = request.mode == FileDialogMode::Open;
     IFileDialog *created = nullptr;
     if (FAILED(CoCreateInstance(open ? CLSID_FileOpenDialog : CLSID_FileSaveDialog, nullptr,
@@ -90,8 +95,9 @@ std::optional<QString> askFileName(QWidget *parent, const FileDialogRequest &req
 
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
+    options &= ~FILEOPENDIALOGOPTIONS(FOS_OVERWRITEPROMPT);
     dialog->SetOptions(options | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR | FOS_PATHMUSTEXIST
-                       | (open ? FOS_FILEMUSTEXIST : FOS_OVERWRITEPROMPT));
+                       | (open ? FILEOPENDIALOGOPTIONS(FOS_FILEMUSTEXIST) : 0));
     // The texts outlive the dialog's pointers into them.
     std::vector<std::pair<std::wstring, std::wstring>> texts;
     for (const auto &[description, patterns] : filterPairs(request.pipeFilter))
@@ -104,10 +110,32 @@ std::optional<QString> askFileName(QWidget *parent, const FileDialogRequest &req
     setFolder(dialog.get(), request.folder);
     dialog->SetFileName(request.proposedName.toStdWString().c_str());
 
-    const HWND owner = parent ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
     if (FAILED(dialog->Show(owner)))
         return std::nullopt;
     return chosenPath(dialog.get());
+}
+
+} // namespace
+
+// The dialog is run here rather than through QFileDialog: Qt keeps a hidden
+// modal window of its own while the system's dialog runs and hands the
+// activation to it as the dialog closes, so under Wine with a window manager
+// the main window was left without the keyboard. Run directly, the system
+// gives the activation back to the owner, as it does for any program.
+std::optional<QString> askFileName(QWidget *parent, const FileDialogRequest &request)
+{
+    const ComApartment apartment;
+    const HWND owner = parent ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
+    FileDialogRequest asked = request;
+    for (;;) {
+        const std::optional<QString> chosen = showDialog(owner, asked);
+        if (!chosen || asked.mode == FileDialogMode::Open || !QFileInfo(*chosen).isFile()
+            || replaceConfirmed(owner, *chosen))
+            return chosen;
+        // No keeps the choice open, as the system's own question does.
+        asked.folder = QFileInfo(*chosen).absolutePath();
+        asked.proposedName = QFileInfo(*chosen).fileName();
+    }
 }
 
 } // namespace zephlan
