@@ -7,6 +7,7 @@
 #include "ui/main/CaptionFit.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QGroupBox>
@@ -102,6 +103,8 @@ void collectFaults(QAccessibleInterface *node, QStringList &faults)
         faults << what + " has a name with blanks at its ends";
     if (widget && needsDescription(widget) && node->text(QAccessible::Description).trimmed().isEmpty())
         faults << what + " has no description";
+    if (node->role() == QAccessible::List && node->relations(QAccessible::Label).isEmpty())
+        faults << what + " has no caption as its label";
     if (node->state().invisible && node->state().disabled)
         return;
     for (int i = 0; i < node->childCount(); ++i)
@@ -256,7 +259,7 @@ private slots:
     }
 
     // The main window reads in its tab order (as the Tab key walks it), each caption just before
-    // the control nearest to it, which it names for a screen reader; the welcome window reads its
+    // the control nearest to it, which it names for a screen reader (and labels, for a list); the welcome window reads its
     // steps 1 to 9, and is read as a window.
     void readingOrderIsTheOrderASightedUserFollows()
     {
@@ -306,6 +309,16 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(main->findChild<QWidget *>(QStringLiteral("chkDestTNG")))
                      ->text(QAccessible::Name),
                  QStringLiteral("TNG at destination"));
+        for (const auto &[list, caption] : {std::pair{"lstDeparture", "Departure"}, {"lstArrival", "Destination"},
+                                            {"lstAircraft", "FS9 Aircraft"}, {"lstDuration", "Repeat Schedule"}}) {
+            auto *view = main->findChild<QAbstractItemView *>(QLatin1String(list));
+            QAccessibleInterface *read = QAccessible::queryAccessibleInterface(view);
+            const auto labels = read->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels[0].first->text(QAccessible::Name), QLatin1String(caption));
+            QCOMPARE(read->childCount(), view->model()->rowCount());
+            QVERIFY(read->childCount() == 0 || read->child(0)->parent() == read);
+        }
     }
 
     // In each window every control a screen reader meets is named, no two controls that take the

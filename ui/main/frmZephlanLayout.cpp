@@ -2,6 +2,7 @@
 
 #include "core/AppInfo.h"
 #include "ui/common/Appearance.h"
+#include "ui/common/ListCaption.h"
 #include "ui/common/ReadingOrder.h"
 #include "ui/main/CaptionFit.h"
 #include "ui/main/DialogHabits.h"
@@ -79,6 +80,8 @@ void nameByCaption(QLabel *caption, QWidget *control)
 {
     caption->setBuddy(control);
     control->setAccessibleName(caption->text().trimmed());
+    if (auto *list = qobject_cast<QAbstractItemView *>(control))
+        labelListByCaption(list, caption);
 }
 
 // For a control that has no caption of its own, what a screen reader says instead.
@@ -322,6 +325,9 @@ void frmZephlan::buildLabelsAndPictures(QWidget *client)
     }};
     for (const LabelRow &row : rows)
         nameByCaption(makeLabel(client, row.name, QString::fromLatin1(row.caption), row.at, row.face), row.names);
+    // Each airport list lies under the caption of its search box.
+    labelListByCaption(m_lstDeparture, client->findChild<QLabel *>(QStringLiteral("Label1")));
+    labelListByCaption(m_lstArrival, client->findChild<QLabel *>(QStringLiteral("Label2")));
     makeLabel(client, "Label13", kWebAddress, {3240, 5760, 3975, 255}, Face::Regular);
 
     auto *logo = place<QLabel>(client, "Image2", {0, 4200, 2475, 1860});
