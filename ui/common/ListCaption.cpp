@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QPointer>
 
 namespace zephlan {
@@ -61,7 +62,8 @@ QAccessibleInterface *captionedListFactory(const QString &, QObject *object)
     if (g_askingQt || !list || !list->property(kCaptionProperty).isValid())
         return nullptr;
     // Qt's own interface, made and cached by asking for it with this factory
-    // standing aside; the list's interface from then on is the one made here.
+    // standing aside. The cache answers with the interface it was given last,
+    // the one made here, and deletes both with the list.
     g_askingQt = true;
     QAccessibleInterface *qts = QAccessible::queryAccessibleInterface(list);
     g_askingQt = false;
@@ -74,6 +76,10 @@ QAccessibleInterface *captionedListFactory(const QString &, QObject *object)
 
 void labelListByCaption(QAbstractItemView *list, QLabel *caption)
 {
+    // The list's object has two interfaces in Qt's cache, its own and this
+    // one, which a Qt built for debugging stops at.
+    if (QLibraryInfo::isDebugBuild())
+        return;
     static const bool installed = [] {
         QAccessible::installFactory(captionedListFactory);
         return true;
