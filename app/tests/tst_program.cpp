@@ -81,8 +81,7 @@ bool needsDescription(const QWidget *control)
 // Roles that hold other controls: a screen reader passes through them.
 bool holdsOthers(QAccessible::Role role)
 {
-    return role == QAccessible::Client || role == QAccessible::Pane || role == QAccessible::Border
-        || role == QAccessible::Grouping;
+    return role == QAccessible::Client || role == QAccessible::Pane || role == QAccessible::Grouping;
 }
 
 // Walks the tree a screen reader sees; containers that only hold other controls need no name.
@@ -103,6 +102,9 @@ void collectFaults(QAccessibleInterface *node, QStringList &faults)
         faults << what + " has a name with blanks at its ends";
     if (widget && needsDescription(widget) && node->text(QAccessible::Description).trimmed().isEmpty())
         faults << what + " has no description";
+    // A screen reader takes a frame for a window of its own.
+    if ((node->role() == QAccessible::Window || node->role() == QAccessible::Border) && !(widget && widget->isWindow()))
+        faults << what + " reads as a window inside a window";
     if (node->role() == QAccessible::List && node->relations(QAccessible::Label).isEmpty())
         faults << what + " has no caption as its label";
     if (node->state().invisible && node->state().disabled)

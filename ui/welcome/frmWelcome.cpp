@@ -124,7 +124,7 @@ frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, kWindowFlags)
 
     buildControls();
     readTopToBottom(this, QAccessible::Window);
-    readTopToBottom(m_frame, QAccessible::Border);
+    readTopToBottom(m_frame);
     Form_Load();
     m_cmdContinue->setFocus();
     qApp->installEventFilter(this);
