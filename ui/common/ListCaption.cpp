@@ -1,5 +1,7 @@
 #include "ui/common/ListCaption.h"
 
+#include "ui/common/AccessibleTakeover.h"
+
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QLabel>
@@ -80,15 +82,8 @@ void labelListByCaption(QAbstractItemView *list, QLabel *caption)
     // one, which a Qt built for debugging stops at.
     if (QLibraryInfo::isDebugBuild())
         return;
-    static const bool installed = [] {
-        QAccessible::installFactory(captionedListFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
     list->setProperty(kCaptionProperty, QVariant::fromValue<QObject *>(caption));
-    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(list);
-    if (!dynamic_cast<CaptionedList *>(made))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    takeOverInterface<CaptionedList>(list, captionedListFactory);
 }
 
 } // namespace zephlan

@@ -1,5 +1,7 @@
 #include "ui/common/ReadingOrder.h"
 
+#include "ui/common/AccessibleTakeover.h"
+
 #include <QAccessibleWidget>
 #include <QGroupBox>
 #include <QLabel>
@@ -95,18 +97,9 @@ QAccessibleInterface *orderedContainerFactory(const QString &, QObject *object)
 
 void readInOrder(QWidget *container, QWidget *firstStop, QAccessible::Role role)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(orderedContainerFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
     container->setProperty(kRoleProperty, int(role));
     container->setProperty(kFirstStopProperty, QVariant::fromValue<QObject *>(firstStop));
-    // A change of title or name already told to a screen reader has made the
-    // container's interface: the next question gets the ordered one.
-    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(container);
-    if (!dynamic_cast<OrderedContainer *>(made))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    takeOverInterface<OrderedContainer>(container, orderedContainerFactory);
 }
 
 } // namespace
