@@ -6,13 +6,13 @@
 # anywhere but the program's folder), and runs zephlan.exe on an X server of
 # its own: Continue; Open Airport by mouse (the name typed without .txt) and
 # Open Aircraft by keys through the system's file dialogs, which refuse a
-# missing file; the departure code typed
-# straight after the dialog closes (the keys must reach the search box), with a
-# Windows-1252 letter and in lower case; a plan saved twice to one file (after
-# the dialog refuses a missing folder, and the second time through the replace
-# question, answered No and then Yes), with the flight number typed straight
-# after each dialog, and compared byte for byte; About closed by Escape, About closed by its OK
-# button; Exit ends the program.
+# missing file; the departure code typed straight after the dialog closes (the
+# keys must reach the search box), with a Windows-1252 letter and in lower case;
+# a plan saved twice to one file (after the dialog refuses a missing folder, and
+# the second time through the replace question, answered No and then Yes), with
+# the flight number typed straight after each dialog, and compared byte for
+# byte; About closed by Escape, About closed by its OK button; Exit ends the
+# program.
 # With ZEPHLAN_WM=openbox the road runs under that window manager, which gives
 # the focus as a user's desktop does: nothing hands it back after a dialog.
 # With ZEPHLAN_SCREENSHOTS=<folder> a screenshot of each step is kept there.
