@@ -2,6 +2,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,8 +16,22 @@ namespace {
 
 using zephlan::TrafficList;
 
-constexpr int kAirportCount = 1000000;
-constexpr int kAircraftCount = 100000;
+// A million airports and a tenth as many aircraft, or BENCH_RECORDS airports
+// for a quick run on small files.
+unsigned airportCount()
+{
+    static const unsigned count = [] {
+        const char *given = std::getenv("BENCH_RECORDS");
+        const unsigned long records = given != nullptr ? std::strtoul(given, nullptr, 10) : 0;
+        return records > 0 ? static_cast<unsigned>(records) : 1000000u;
+    }();
+    return count;
+}
+
+unsigned aircraftCount()
+{
+    return std::max(1u, airportCount() / 10);
+}
 
 std::string airportCode(unsigned n)
 {
@@ -33,7 +48,7 @@ void writeAirports(const std::filesystem::path &path)
 {
     std::ofstream out(path, std::ios::binary);
     char line[96];
-    for (unsigned i = 0; i < kAirportCount; ++i) {
+    for (unsigned i = 0; i < airportCount(); ++i) {
         const int length = std::snprintf(line, sizeof line, "%s,%c%u* %02u.%02u',%c%u* %02u.%02u',%u\n",
                                          airportCode(i).c_str(), i % 2 ? 'N' : 'S', i % 90, i % 60, i * 7 % 100,
                                          i % 3 ? 'W' : 'E', i % 180, i * 11 % 60, i * 13 % 100, i * 37 % 9000);
@@ -47,7 +62,7 @@ void writeAircraft(const std::filesystem::path &path)
                                           "Cessna 172, Skyhawk", "McDonnell Douglas MD-83"};
     std::ofstream out(path, std::ios::binary);
     char line[128];
-    for (unsigned i = 0; i < kAircraftCount; ++i) {
+    for (unsigned i = 0; i < aircraftCount(); ++i) {
         const int length = std::snprintf(line, sizeof line, "AC#%u,%u,\"%s Paint%u\"\n", i + 1, 120 + i * 7 % 400,
                                          kModels[i % std::size(kModels)], i % 50 + 1);
         out.write(line, length);
@@ -111,13 +126,13 @@ void benchRead(benchmark::State &state, const char *name, std::size_t expected)
 
 void ReadAirportList(benchmark::State &state)
 {
-    benchRead<zephlan::ReadAirportList>(state, "airports.txt", kAirportCount);
+    benchRead<zephlan::ReadAirportList>(state, "airports.txt", airportCount());
 }
 BENCHMARK(ReadAirportList)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void ReadAircraftList(benchmark::State &state)
 {
-    benchRead<zephlan::ReadAircraftList>(state, "aircraft.txt", kAircraftCount);
+    benchRead<zephlan::ReadAircraftList>(state, "aircraft.txt", aircraftCount());
 }
 BENCHMARK(ReadAircraftList)->Unit(benchmark::kMillisecond)->UseRealTime();
 

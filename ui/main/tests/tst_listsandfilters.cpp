@@ -37,6 +37,11 @@ private slots:
         QTest::newRow("long exact beats long prefix") << QByteArrayList{longCode + "B", longCode}
                                                       << QString(300, 'a') << 1;
         QTest::newRow("long prefix") << QByteArrayList{longCode, longCode + "B"} << QString(300, 'a') + "b" << 1;
+        // The first and the last of the 256 groups by first byte; \x9F is Y with diaeresis, folding to \xFF.
+        QTest::newRow("last group, y with diaeresis") << QByteArrayList{"A", "\xFF"} << QString::fromUtf8("\xC3\xBF") << 1;
+        QTest::newRow("last group, folded capital") << QByteArrayList{"\xFF" "B", "\x9F" "A"}
+                                                    << QString::fromUtf8("\xC5\xB8" "a") << 1;
+        QTest::newRow("first group, zero byte") << QByteArrayList{"A", QByteArray("\0B", 2)} << QString(QChar(0)) << 1;
         QTest::newRow("text the code page lacks") << QByteArrayList{"K"} << QString::fromUtf8("\xE2\x84\xAA") << -1;
     }
 
