@@ -1,58 +1,17 @@
 #include "core/PlanSummary.h"
 
+#include "core/Schedule.h"
+
 #include <array>
 #include <cmath>
 #include <numbers>
-#include <string_view>
-#include <utility>
 
 namespace zephlan {
 namespace {
 
-constexpr int kDayMinutes = 24 * 60;
-constexpr std::string_view kUntouchedTime = "00:00:00";
-
-constexpr std::array<std::pair<std::string_view, int>, 8> kPeriodMinutes = {{
-    {"1Hr", 60}, {"2Hr", 120}, {"4Hr", 240}, {"6Hr", 360}, {"8Hr", 480}, {"12Hr", 720}, {"24Hr", kDayMinutes},
-    {"Week", 7 * kDayMinutes},
-}};
-
 double radians(double degrees)
 {
     return degrees * std::numbers::pi / 180;
-}
-
-int wrapDay(int minutes)
-{
-    return (minutes % kDayMinutes + kDayMinutes) % kDayMinutes;
-}
-
-// Minutes after midnight of a time field's "hh:mm:ss"; the seconds are dropped.
-// An untouched field, or one that is no time of day, is unknown.
-std::optional<int> clockMinutes(const std::string &text, bool typed)
-{
-    if ((!typed && text == kUntouchedTime) || text.size() != 8 || text[2] != ':' || text[5] != ':')
-        return std::nullopt;
-    int parts[3] = {};
-    for (int i = 0; i < 3; ++i) {
-        const char tens = text[static_cast<std::size_t>(3 * i)];
-        const char ones = text[static_cast<std::size_t>(3 * i + 1)];
-        if (tens < '0' || tens > '9' || ones < '0' || ones > '9')
-            return std::nullopt;
-        parts[i] = (tens - '0') * 10 + (ones - '0');
-    }
-    if (parts[0] > 23 || parts[1] > 59 || parts[2] > 59)
-        return std::nullopt;
-    return parts[0] * 60 + parts[1];
-}
-
-std::optional<int> periodMinutes(const std::string &text)
-{
-    for (const auto &[name, minutes] : kPeriodMinutes) {
-        if (text == name)
-            return minutes;
-    }
-    return std::nullopt;
 }
 
 // Built front to back, and appended to rather than prefixed: g++ 12 at -O3
@@ -76,8 +35,16 @@ std::string twoDigits(int value)
 
 std::string clockText(int minutes)
 {
-    const int wrapped = wrapDay(minutes);
+    const int wrapped = (minutes % kDayMinutes + kDayMinutes) % kDayMinutes;
     return twoDigits(wrapped / 60) + ":" + twoDigits(wrapped % 60);
+}
+
+// A time and, when it falls on a later day than `dayOf`, which.
+std::string clockTextAfter(int dayOf, int minutes)
+{
+    const int days = minutes / kDayMinutes - dayOf / kDayMinutes;
+    const std::string day = days == 0 ? "" : days == 1 ? " next day" : " " + std::to_string(days) + " days later";
+    return clockText(minutes) + " GMT" + day;
 }
 
 std::string durationText(int minutes)
@@ -96,35 +63,30 @@ std::string joined(std::string first, const std::string &second, const char *sep
     return first;
 }
 
-// One leg: when it leaves, how it ends (its own arrival, or a touch-and-go at
-// a given time) and how long it is, each unknown until its inputs are known.
+// One leg: when it leaves, how long it is and whether it ends in a touch-and-go
+// (at a time of day given by the user) rather than its own arrival.
 struct Leg
 {
-    std::optional<int> start;
-    std::optional<int> end;
-    std::optional<int> minutes;
-    bool touchAndGo = false;
+    ScheduledLeg timing;
+    std::optional<int> touchAndGo;
+    bool touchAndGoChecked = false;
 
-    Leg(std::optional<int> leaves, bool tng, const std::string &tngText, std::optional<int> flying)
-        : start(leaves)
-        , touchAndGo(tng)
+    Leg(std::optional<int> leaves, bool tng, std::optional<int> tngTime, std::optional<int> flying, int period)
+        : timing{leaves, tng ? std::nullopt : flying}
+        , touchAndGo(tngTime)
+        , touchAndGoChecked(tng)
     {
-        if (tng) {
-            end = clockMinutes(tngText, false);
-            if (start && end)
-                minutes = wrapDay(*end - *start);
-        } else {
-            minutes = flying;
-            if (start && flying)
-                end = *start + *flying;
-        }
+        if (tng && leaves && tngTime)
+            timing.minutes = minutesUntil(*leaves, *tngTime, period);
     }
 
     std::string ending(const char *arrivalWords) const
     {
-        if (!end)
+        if (touchAndGoChecked)
+            return touchAndGo ? "touch-and-go " + clockText(*touchAndGo) + " GMT" : std::string();
+        if (!timing.leaves || !timing.minutes)
             return {};
-        return (touchAndGo ? std::string("touch-and-go ") : std::string(arrivalWords)) + clockText(*end) + " GMT";
+        return arrivalWords + clockTextAfter(*timing.leaves, *timing.leaves + *timing.minutes);
     }
 };
 
@@ -137,22 +99,61 @@ std::string routeClause(const SaveInputs &inputs, std::optional<long> distance)
     return route;
 }
 
-std::vector<std::string> warningsFor(const SaveInputs &inputs, const Leg &outbound, const Leg &back)
+// With the return time not yet typed: when a return would work.
+std::string returnAdvice(int period, const Leg &outbound, const Leg &back)
+{
+    const std::optional<ReturnWindow> window =
+        returnWindow(period, outbound.timing, back.touchAndGoChecked ? std::nullopt : back.timing.minutes);
+    if (!window)
+        return outbound.timing.leaves && outbound.timing.minutes ? "no return time works" : "";
+    if (!window->latest)
+        return "return from " + clockText(window->earliest) + " GMT";
+    return "return between " + clockText(window->earliest) + " and " + clockText(*window->latest) + " GMT";
+}
+
+std::string returnClause(std::optional<int> period, const Leg &outbound, const Leg &back)
+{
+    if (!back.timing.leaves)
+        return period ? returnAdvice(*period, outbound, back) : std::string();
+    return joined("return " + clockText(*back.timing.leaves), back.ending("back about "), ", ");
+}
+
+std::vector<std::string> scheduleWarnings(const SaveInputs &inputs, int period, const Leg &outbound, const Leg &back)
 {
     std::vector<std::string> warnings;
-    if (outbound.start && back.start && outbound.minutes) {
-        const int sinceDeparture = wrapDay(*back.start - *outbound.start);
-        if (sinceDeparture < *outbound.minutes)
-            warnings.push_back("Return leaves " + durationText(*outbound.minutes - sinceDeparture)
-                               + " before the outbound arrives");
+    const std::array legs = {outbound.timing, back.timing};
+    for (const ScheduleFinding &finding : findScheduleClashes(period, legs)) {
+        switch (finding.clash) {
+        case ScheduleClash::LeavesBeforeArrival:
+            warnings.push_back("Return leaves " + durationText(finding.minutes) + " before the outbound arrives");
+            break;
+        case ScheduleClash::BackAfterNextStart:
+            warnings.push_back("Return is back " + durationText(finding.minutes) + " after the next outbound leaves");
+            break;
+        case ScheduleClash::LongerThanPeriod:
+            warnings.push_back("Both flights take " + durationText(finding.minutes) + ", longer than the "
+                               + inputs.durationText + " repeat period");
+            break;
+        }
     }
-    const std::optional<int> period = periodMinutes(inputs.durationText);
-    if (period && outbound.minutes && back.minutes && *outbound.minutes + *back.minutes > *period)
-        warnings.push_back("Both flights take " + durationText(*outbound.minutes + *back.minutes) + ", longer than the "
-                           + inputs.durationText + " repeat period");
-    if (!inputs.departureText.empty() && inputs.departureText == inputs.destinationText)
-        warnings.push_back("Departure and destination are the same airport");
     return warnings;
+}
+
+std::vector<std::string> reasonsFor(const SaveInputs &inputs, const PlanFacts &facts)
+{
+    std::vector<std::string> reasons;
+    const auto noPosition = [&](const std::string &code) {
+        const std::string reason = "No position for " + code + " in the airports list";
+        if (reasons.empty() || reasons.back() != reason)
+            reasons.push_back(reason);
+    };
+    if (!inputs.departureText.empty() && !facts.departure)
+        noPosition(inputs.departureText);
+    if (!inputs.destinationText.empty() && !facts.destination)
+        noPosition(inputs.destinationText);
+    if (!inputs.aircraftText.empty() && !(facts.cruiseKnots && *facts.cruiseKnots > 0))
+        reasons.push_back("No cruise speed for " + inputs.aircraftText + " in the aircraft list");
+    return reasons;
 }
 
 } // namespace
@@ -173,35 +174,41 @@ PlanSummary summarisePlan(const SaveInputs &inputs, const PlanFacts &facts)
 {
     if (inputs.departureText.empty() && inputs.destinationText.empty() && inputs.aircraftText.empty())
         return {};
-    std::optional<long> distance;
+    std::optional<double> exactNm;
     if (facts.departure && facts.destination)
-        distance = std::lround(greatCircleNm(*facts.departure, *facts.destination));
+        exactNm = greatCircleNm(*facts.departure, *facts.destination);
+    const std::optional<long> distance = exactNm ? std::optional<long>(std::lround(*exactNm)) : std::nullopt;
     std::optional<int> flying;
-    if (distance && facts.cruiseKnots && *facts.cruiseKnots > 0)
-        flying = static_cast<int>(std::lround(static_cast<double>(*distance) * 60.0 / *facts.cruiseKnots));
+    if (exactNm && facts.cruiseKnots && *facts.cruiseKnots > 0)
+        flying = static_cast<int>(std::lround(*exactNm * 60.0 / *facts.cruiseKnots));
 
     // A checked departure box makes the outbound leg a touch-and-go; only
     // otherwise does the destination box make the return one, as when saving.
-    const Leg outbound(clockMinutes(inputs.departureTimeText, inputs.departureTimeTyped), inputs.departTngChecked,
-                       inputs.departTngText, flying);
-    const Leg back(clockMinutes(inputs.returnTimeText, inputs.returnTimeTyped),
-                   !inputs.departTngChecked && inputs.destTngChecked, inputs.destTngText, flying);
+    const std::optional<int> period = repeatPeriodMinutes(inputs.durationText);
+    const int legPeriod = period.value_or(kDayMinutes);
+    const Leg outbound(knownTime(inputs.departureTimeText, inputs.departureTimeTyped), inputs.departTngChecked,
+                       knownTime(inputs.departTngText, inputs.departTngTyped), flying, legPeriod);
+    const bool returnTng = !inputs.departTngChecked && inputs.destTngChecked;
+    const Leg back(knownTime(inputs.returnTimeText, inputs.returnTimeTyped), returnTng,
+                   knownTime(inputs.destTngText, inputs.destTngTyped), flying, legPeriod);
 
     std::string aircraft = inputs.aircraftText;
     if (!aircraft.empty() && facts.cruiseKnots)
         aircraft += " at " + std::to_string(*facts.cruiseKnots) + " kt";
     if (flying)
         aircraft = joined(aircraft, "about " + durationText(*flying), ": ");
-    std::string returnClause =
-        joined(back.start ? "return " + clockText(*back.start) : std::string(), back.ending("back about "), ", ");
-    if (!back.start && !returnClause.empty())
-        returnClause = "return " + returnClause;
 
     PlanSummary summary;
     const std::string outboundClause = joined(aircraft, outbound.ending("arrives about "), ", ");
-    for (const std::string &clause : {routeClause(inputs, distance), outboundClause, returnClause})
+    for (const std::string &clause : {routeClause(inputs, distance), outboundClause, returnClause(period, outbound, back)})
         summary.sentence = joined(summary.sentence, clause, "; ");
-    summary.warnings = warningsFor(inputs, outbound, back);
+    if (period)
+        summary.warnings = scheduleWarnings(inputs, *period, outbound, back);
+    if (!inputs.departureText.empty() && inputs.departureText == inputs.destinationText)
+        summary.warnings.push_back("Departure and destination are the same airport");
+    else if (distance && *distance == 0)
+        summary.warnings.push_back("Departure and destination are at the same place");
+    summary.reasons = reasonsFor(inputs, facts);
     return summary;
 }
 

@@ -25,12 +25,14 @@ struct PlanFacts
 
 // A plan in one sentence, Windows-1252 bytes like the inputs, for example
 // "EGLL -> KJFK 2,991 nm; Boeing 747-400 at 490 kt: about 6 h 06 min, arrives
-// about 18:06 GMT; return 19:30, back about 01:36 GMT", and what makes the plan
-// unworkable. Unknown values are left out; nothing chosen gives nothing.
+// about 18:06 GMT; return 19:30, back about 01:36 GMT next day", what makes the
+// plan unworkable, and why a figure the sentence would give is missing.
+// Unknown values are left out; nothing chosen gives nothing.
 struct PlanSummary
 {
     std::string sentence;
     std::vector<std::string> warnings;
+    std::vector<std::string> reasons;
 };
 
 inline constexpr double kEarthRadiusNm = 3440.065;

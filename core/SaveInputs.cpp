@@ -1,20 +1,16 @@
 #include "core/SaveInputs.h"
 
 #include "core/NumberText.h"
-
-#include <string_view>
+#include "core/Schedule.h"
 
 namespace zephlan {
 namespace {
 
-// An untouched time field shows its pattern filled with the prompt character
-// "0": a time is missing only while its field shows that and was not typed
-// into, so a typed midnight is a time like any other.
-constexpr std::string_view kUntouchedTime = "00:00:00";
-
+// An untouched time field shows "00:00:00" like a typed midnight: only the
+// typing tells them apart.
 bool unfilled(const std::string &timeText, bool typed)
 {
-    return !typed && timeText == kUntouchedTime;
+    return !knownTime(timeText, typed).has_value();
 }
 
 struct Check
@@ -58,6 +54,11 @@ constexpr Check kChecks[] = {
 };
 
 } // namespace
+
+std::optional<int> knownTime(const std::string &timeText, bool typed)
+{
+    return typed ? clockMinutes(timeText) : std::nullopt;
+}
 
 std::optional<EntryProblem> ValidateEntry(const SaveInputs &inputs)
 {

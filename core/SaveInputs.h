@@ -76,6 +76,11 @@ struct EntryProblem
     bool operator==(const EntryProblem &) const = default;
 };
 
+// A time field's time in minutes after midnight (seconds dropped), known once
+// the field was typed into and while it holds a time of day. The checks ask
+// for a time that is not known, and the plan line leaves it out.
+std::optional<int> knownTime(const std::string &timeText, bool typed);
+
 // Runs the checks in order; nothing when all pass.
 std::optional<EntryProblem> ValidateEntry(const SaveInputs &inputs);
 

@@ -26,7 +26,7 @@ using TextPair = std::pair<std::string, std::string>;
 const SaveInputs kExample{.departureText = "HOME", .destinationText = "DEST", .aircraftText = "Cessna Skyhawk 172SP",
                           .aircraftIndex = 2, .durationText = "24Hr", .departureTimeText = "12:00:00",
                           .returnTimeText = "16:00:00", .departureTimeTyped = true, .returnTimeTyped = true,
-                          .departTngText = "06:30:00", .destTngText = "17:15:00",
+                          .departTngTyped = true, .destTngTyped = true, .departTngText = "06:30:00", .destTngText = "17:15:00",
                           .ifrSelected = true, .callSignModeSelected = true, .callSignText = "N541SP",
                           .flightNoText = "0429", .flightLevelText = "050", .percentText = "50", .listFiles = {}};
 
@@ -52,9 +52,9 @@ struct Check
 
 // The input each check looks at, left unfilled, in the order of the checks.
 const Check kChecks[] = {
-    {"DepartTngTime", [](auto &in) { in.departTngChecked = true; in.departTngText = "00:00:00"; },
+    {"DepartTngTime", [](auto &in) { in.departTngChecked = true; in.departTngTyped = false; },
      {EntryCheck::DepartTngTime, "Please Enter TNG Time", "Enter Time"}},
-    {"DestTngTime", [](auto &in) { in.destTngChecked = true; in.destTngText = "00:00:00"; },
+    {"DestTngTime", [](auto &in) { in.destTngChecked = true; in.destTngTyped = false; },
      {EntryCheck::DestTngTime, "Please Enter TNG Time", "Enter Time"}},
     {"Departure", [](auto &in) { in.departureText.clear(); },
      {EntryCheck::Departure, "Select or Search for Departure Airport from list", "Open Airports"}},
@@ -242,9 +242,10 @@ const SaveCase kSaves[] = {
      {"IFR", "R"}, exampleLine("IFR", "R", "TNG00:00:00")},
     {"TypedMidnight", [](auto &in) { in.departureTimeText = "00:00:00"; }, {}, {"IFR", "R"},
      "AC#3,N541SP,50%,24Hr,IFR,00:00:00,00:00:00,050,R,0429,DEST,16:00:00,00:00:00,050,R,430,HOME\r\n"},
-    {"OddTimesPass", [](auto &in) { in.departTngChecked = true; in.departTngText = in.returnTimeText = "99:99:01"; },
-     {}, {"IFR", "R"},
-     "AC#3,N541SP,50%,24Hr,IFR,12:00:00,TNG99:99:01,050,R,0429,DEST,99:99:01,00:00:00,050,R,430,HOME\r\n"},
+    // A time is known only when typed into since its box was ticked, and a time of day.
+    {"TngTimeFromBeforeTheTick", [](auto &in) { in.departTngChecked = true; in.departTngTyped = false; },
+     {"VFR", "F"}, {"VFR", "F"}, ""},
+    {"NoTimeOfDayAsks", [](auto &in) { in.returnTimeText = "99:99:01"; }, {}, {"IFR", "R"}, ""},
     {"NoAircraftIndex", [](auto &in) { in.aircraftIndex = -1; }, {}, {"IFR", "R"}, ""},
 };
 
