@@ -137,7 +137,7 @@ else
 fi
 shot 2-main
 eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
-client=$((M_HEIGHT - 432))                             # the client area, below the menu bar
+client=$((M_HEIGHT - 448))                             # the client area, below the menu bar
 field() { x11_click "$main" "$1" $((client + $2)); }   # a few pixels into a box
 
 x11_click "$main" 17 8                                 # File

@@ -41,9 +41,9 @@ window() {
 }
 
 # Clicks the middle of the main window's control placed at LEFT TOP WIDTH HEIGHT twips in its
-# client area, which lies below the menu bar and is 6480 twips high.
+# client area, which lies below the menu bar and is 6720 twips high.
 click_main() {
-    client_top=$(($(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p') - 6480 / 15))
+    client_top=$(($(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p') - 6720 / 15))
     x11_click "$main" $((($1 + $3 / 2) / 15)) $((client_top + ($2 + $4 / 2) / 15))
 }
 

@@ -1,5 +1,6 @@
 #include "ui/main/frmZephlan.h"
 
+#include "core/Schedule.h"
 #include "traffic/TrafficList.h"
 #include "ui/common/Appearance.h"
 #include "ui/common/MessageSeam.h"
@@ -24,8 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <array>
-
 namespace zephlan {
 namespace {
 
@@ -36,8 +35,6 @@ const char *const kAircraftProposedName = "Aircraft.txt";
 const char *const kAfterAirportsPrompt = "Open Decompiled Aircrafts.txt from File Menu";
 const char *const kAfterAirportsTitle = "Open Aircrafts";
 const char *const kAircraftLimitTitle = "Open Aircraft";
-
-const std::array<const char *, 8> kDurations = {"1Hr", "2Hr", "4Hr", "6Hr", "8Hr", "12Hr", "24Hr", "Week"};
 
 std::filesystem::path toFilesystemPath(const QString &path)
 {
@@ -125,8 +122,8 @@ bool frmZephlan::eventFilter(QObject *watched, QEvent *event)
 
 void frmZephlan::Form_Load()
 {
-    for (const char *duration : kDurations)
-        m_lstDuration->addItem(QString::fromLatin1(duration));
+    for (const RepeatPeriod &period : kRepeatPeriods)
+        m_lstDuration->addItem(QString::fromLatin1(period.name.data(), qsizetype(period.name.size())));
     for (int offset = -12; offset <= 12; ++offset)
         m_cboTZ->addItem(offset > 0 ? QStringLiteral("+%1").arg(offset) : QString::number(offset));
     m_mnuAircraft->setEnabled(false);

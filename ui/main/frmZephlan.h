@@ -123,8 +123,10 @@ private:
     QPushButton *m_cmdExit = nullptr;
     QLabel *m_image1 = nullptr;
     QComboBox *m_cboTZ = nullptr;
+    QLabel *m_lblPlanWarnings = nullptr;
     QLabel *m_lblPlan = nullptr;
-    QColor m_planColour;
+    // Everything the plan line says, as its tooltip shows it.
+    QString m_planText;
     // Holds the plan line's connections; a member, so they end before the
     // window's own teardown moves the focus and changes the time fields.
     std::unique_ptr<QObject> m_planWatch;

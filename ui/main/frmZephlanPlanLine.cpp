@@ -18,11 +18,13 @@
 namespace zephlan {
 namespace {
 
-// Below the logo and the web address, across the client area, where the form has no controls.
+// Below the logo and the web address, across the client area, where the form
+// has no controls: the warnings, when there are any, above the plan itself.
 constexpr int kLineLeft = 60;
-constexpr int kLineTop = 6075;
+constexpr int kWarningsTop = 6060;
+constexpr int kPlanTop = 6330;
 constexpr int kLineWidth = 10875;
-constexpr int kLineHeight = 330;
+constexpr int kLineHeight = 270;
 const QColor kWarningColour(160, 0, 0);
 
 std::optional<GeoPoint> pointOf(const EntryListModel *airports, int row)
@@ -35,29 +37,42 @@ std::optional<GeoPoint> pointOf(const EntryListModel *airports, int row)
     return GeoPoint{at->latitude, at->longitude};
 }
 
-// Warnings lead, after a sign, so that a line too long for the window still shows them.
-QString lineText(const PlanSummary &summary)
+QStringList textsOf(const std::vector<std::string> &lines)
 {
-    const QString sentence = fromWindows1252(summary.sentence);
+    QStringList texts;
+    for (const std::string &line : lines)
+        texts << fromWindows1252(line);
+    return texts;
+}
+
+QString warningsText(const PlanSummary &summary)
+{
     if (summary.warnings.empty())
-        return sentence;
-    QStringList warnings;
-    for (const std::string &warning : summary.warnings)
-        warnings << fromWindows1252(warning);
-    QString text = QStringLiteral("\u26A0 ") + warnings.join(QStringLiteral(". ")) + QLatin1Char('.');
-    return sentence.isEmpty() ? text : text + QLatin1Char(' ') + sentence;
+        return {};
+    return QStringLiteral("\u26A0 ") + textsOf(summary.warnings).join(QStringLiteral(". ")) + QLatin1Char('.');
+}
+
+QLabel *makeLine(QWidget *parent, const char *name, int top)
+{
+    auto *line = new QLabel(parent);
+    line->setObjectName(QLatin1String(name));
+    line->setGeometry(twipsRect(kLineLeft, top, kLineWidth, kLineHeight));
+    line->setFont(dialogFont());
+    return line;
 }
 
 } // namespace
 
 void frmZephlan::buildPlanLine()
 {
-    m_lblPlan = new QLabel(centralWidget());
-    m_lblPlan->setObjectName(QStringLiteral("lblPlan"));
-    m_lblPlan->setGeometry(twipsRect(kLineLeft, kLineTop, kLineWidth, kLineHeight));
-    m_lblPlan->setFont(dialogFont());
+    m_lblPlanWarnings = makeLine(centralWidget(), "lblPlanWarnings", kWarningsTop);
+    QPalette red = m_lblPlanWarnings->palette();
+    red.setColor(QPalette::WindowText, kWarningColour);
+    m_lblPlanWarnings->setPalette(red);
+    m_lblPlanWarnings->setAccessibleName(QStringLiteral("Plan warnings"));
+    m_lblPlanWarnings->hide();
+    m_lblPlan = makeLine(centralWidget(), "lblPlan", kPlanTop);
     m_lblPlan->setAccessibleName(QStringLiteral("Plan"));
-    m_planColour = m_lblPlan->palette().color(QPalette::WindowText);
     m_planWatch = std::make_unique<QObject>();
     QObject *const watch = m_planWatch.get();
     const auto refresh = [this] { refreshPlanLine(); };
@@ -79,17 +94,25 @@ void frmZephlan::refreshPlanLine()
     if (const int row = selectedRow(m_lstAircraft); row >= 0)
         facts.cruiseKnots = m_aircraft->facts().cruiseSpeed(static_cast<std::size_t>(row));
     const PlanSummary summary = summarisePlan(takeSaveInputs(), facts);
-    const QString text = lineText(summary);
+    const QString warnings = warningsText(summary);
+    const QString plan = fromWindows1252(summary.sentence);
+    const QString reasons = textsOf(summary.reasons).join(QLatin1Char('\n'));
+    QStringList whole = {warnings, plan, reasons};
+    whole.removeAll(QString());
+    const QString text = whole.join(QLatin1Char('\n'));
     // A keystroke that changes nothing in the plan costs no repaint.
-    if (text == m_lblPlan->toolTip())
+    if (text == m_planText)
         return;
+    m_planText = text;
 
-    QPalette palette = m_lblPlan->palette();
-    palette.setColor(QPalette::WindowText, summary.warnings.empty() ? m_planColour : kWarningColour);
-    m_lblPlan->setPalette(palette);
-    m_lblPlan->setText(m_lblPlan->fontMetrics().elidedText(text, Qt::ElideRight, m_lblPlan->width()));
-    m_lblPlan->setToolTip(text);
-    m_lblPlan->setAccessibleName(text.isEmpty() ? QStringLiteral("Plan") : QStringLiteral("Plan: ") + text);
+    m_lblPlanWarnings->setText(m_lblPlanWarnings->fontMetrics().elidedText(warnings, Qt::ElideRight, m_lblPlanWarnings->width()));
+    m_lblPlanWarnings->setVisible(!warnings.isEmpty());
+    m_lblPlanWarnings->setAccessibleName(QStringLiteral("Plan warnings: ") + warnings);
+    m_lblPlan->setText(m_lblPlan->fontMetrics().elidedText(plan, Qt::ElideRight, m_lblPlan->width()));
+    m_lblPlan->setAccessibleName(plan.isEmpty() ? QStringLiteral("Plan") : QStringLiteral("Plan: ") + plan);
+    m_lblPlan->setAccessibleDescription(reasons);
+    for (QLabel *line : {m_lblPlanWarnings, m_lblPlan})
+        line->setToolTip(text);
 }
 
 } // namespace zephlan

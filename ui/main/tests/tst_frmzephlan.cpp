@@ -234,18 +234,20 @@ private slots:
         }
     }
 
-    // The plan line follows the aircraft picked, and a plan that cannot work is marked by a sign
-    // and a colour; the screen reader hears the same words.
+    // The plan line follows the aircraft picked; warnings have a red line of their own above it,
+    // each line whole at the window's width; the tooltip and the screen reader have every word,
+    // and the reasons for what is missing.
     void planLineFollowsTheInputs()
     {
         const QByteArray airports = "EGLL,51.4775,-0.4614,83\r\nKJFK,N40* 38.388',W73* 46.734',13\r\n";
         m_dialogs.answers = {writeFile("Airports.txt", airports),
-                             writeFile("Aircraft.txt", "AC#1,490,\"Boeing 747-400\"\r\nAC#2,450,\"Boeing 777\"\r\n")};
+                             writeFile("Aircraft.txt", "AC#1,490,\"Boeing 747-400\"\r\nAC#2,450,\"Boeing 777\"\r\n"
+                                                       "AC#3,fast,\"Learjet 45\"\r\n")};
         child<QAction>("mnuAirport")->trigger();
         child<QAction>("mnuAircraft")->trigger();
         auto *line = child<QLabel>("lblPlan");
+        auto *warnings = child<QLabel>("lblPlanWarnings");
         QCOMPARE(line->text(), QString());
-        const QColor plain = line->palette().color(QPalette::WindowText);
         type("txtDeparture", "EGLL");
         type("txtArrival", "KJFK");
         selectRow("lstAircraft", 0);
@@ -253,12 +255,39 @@ private slots:
         selectRow("lstAircraft", 1);
         QCOMPARE(line->text(), "EGLL -> KJFK 2,991 nm; Boeing 777 at 450 kt: about 6 h 39 min");
         QCOMPARE(line->accessibleName(), "Plan: " + line->text());
-        QCOMPARE(line->palette().color(QPalette::WindowText), plain);
+        QVERIFY(!warnings->isVisible());
+        selectRow("lstAircraft", 2);
+        QCOMPARE(line->toolTip(), "EGLL -> KJFK 2,991 nm; Learjet 45\nNo cruise speed for Learjet 45 in the aircraft list");
+        QCOMPARE(line->accessibleDescription(), "No cruise speed for Learjet 45 in the aircraft list");
+
+        // A long plan with warnings: each on its line, cut only where longer than the window.
+        selectRow("lstAircraft", 0);
+        selectRow("lstDuration", 2);
+        press("chkDepartTNG");
+        type("mskDepartTNG", "0000");
+        type("mskDepartureTime", "2200");
+        type("mskReturnTime", "2300");
+        const QString plan = "EGLL -> KJFK 2,991 nm; Boeing 747-400 at 490 kt: about 6 h 06 min, touch-and-go "
+                             "00:00 GMT; return 23:00, back about 05:06 GMT next day";
+        const QString said = QString::fromUtf8("\u26A0 Return leaves 1 h 00 min before the outbound arrives. Return "
+                                               "is back 3 h 06 min after the next outbound leaves. Both flights take "
+                                               "8 h 06 min, longer than the 4Hr repeat period.");
+        for (auto [label, whole] : {std::pair{line, plan}, {warnings, said}}) {
+            const QString shown = label->text();
+            QVERIFY2(shown == whole || (shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.chopped(1))),
+                     qPrintable(shown));
+            QVERIFY(label->fontMetrics().horizontalAdvance(shown) <= label->width());
+            QVERIFY(shown == whole || label->fontMetrics().horizontalAdvance(whole) > label->width());
+        }
+        QCOMPARE(line->accessibleName(), "Plan: " + plan);
+        QVERIFY(warnings->isVisible());
+        QCOMPARE(warnings->accessibleName(), "Plan warnings: " + said);
+        QCOMPARE(line->toolTip(), said + '\n' + plan);
+        QVERIFY(warnings->palette().color(QPalette::WindowText) != line->palette().color(QPalette::WindowText));
         child<QLineEdit>("txtArrival")->clear();
         type("txtArrival", "EGLL");
-        QVERIFY2(line->text().startsWith(QStringLiteral("\u26A0 Departure and destination are the same airport.")),
-                 qPrintable(line->text()));
-        QVERIFY(line->palette().color(QPalette::WindowText) != plain);
+        QVERIFY2(warnings->text().contains(QStringLiteral("Departure and destination are the same airport.")),
+                 qPrintable(warnings->text()));
     }
 
     void search_data()
