@@ -47,7 +47,7 @@ x11_choose_file "$lists/Airports.txt"
 x11_window "$pid" '^Open Aircrafts$'
 xdotool key Return
 x11_focus "$main"
-xdotool key F10 Down Return
+xdotool key F10 Down Down Return
 x11_window "$pid" '^Open$'
 x11_choose_file "$lists/Aircraft.txt"
 x11_wait_gone "$wid"
