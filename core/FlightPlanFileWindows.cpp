@@ -1,6 +1,6 @@
 #include "core/FlightPlanFilePlatform.h"
 
-#include <windows.h>
+#include "core/WindowsHandle.h"
 
 #include <tuple>
 
@@ -28,13 +28,13 @@ std::error_code systemError(DWORD code)
 
 struct OpenedFile
 {
-    HANDLE handle = INVALID_HANDLE_VALUE;
+    WindowsHandle handle;
     bool created = false;
 };
 
-HANDLE openPath(const std::filesystem::path &path, DWORD access, DWORD disposition, DWORD flags)
+WindowsHandle openPath(const std::filesystem::path &path, DWORD access, DWORD disposition, DWORD flags)
 {
-    return ::CreateFileW(path.c_str(), access, kShare, nullptr, disposition, flags, nullptr);
+    return WindowsHandle(::CreateFileW(path.c_str(), access, kShare, nullptr, disposition, flags, nullptr));
 }
 
 // Opens an existing file, else creates it; a link is followed only to a file
@@ -42,13 +42,13 @@ HANDLE openPath(const std::filesystem::path &path, DWORD access, DWORD dispositi
 // which then fails to open, instead of creating the link's target.
 OpenedFile openForAppend(const std::filesystem::path &path)
 {
-    const HANDLE existing = openPath(path, kAccess, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-    if (existing != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_NOT_FOUND)
-        return {existing, false};
-    const HANDLE created =
+    WindowsHandle existing = openPath(path, kAccess, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    if (existing.valid() || ::GetLastError() != ERROR_FILE_NOT_FOUND)
+        return {std::move(existing), false};
+    WindowsHandle created =
         openPath(path, kAccess | DELETE, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
-    if (created != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS)
-        return {created, true};
+    if (created.valid() || ::GetLastError() != ERROR_FILE_EXISTS)
+        return {std::move(created), true};
     return {openPath(path, kAccess, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL), false};
 }
 
@@ -122,7 +122,9 @@ std::error_code writeRecord(HANDLE file, std::string_view record, DWORD &written
 }
 
 // A file's volume and index, which stay its own while a handle holds it.
-std::optional<std::tuple<DWORD, DWORD, DWORD>> identityOf(HANDLE file)
+using FileIdentity = std::tuple<DWORD, DWORD, DWORD>;
+
+std::optional<FileIdentity> identityOf(HANDLE file)
 {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(file, &info))
@@ -130,40 +132,28 @@ std::optional<std::tuple<DWORD, DWORD, DWORD>> identityOf(HANDLE file)
     return std::tuple(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
 }
 
-bool sameFile(HANDLE a, HANDLE b)
+// Whether the path, opened with the given flags, still names the file of
+// that identity: moved away or replaced, it names another file or none.
+std::error_code pathStillNames(const std::filesystem::path &path, const FileIdentity &identity, DWORD flags)
 {
-    const auto first = identityOf(a);
-    return first && first == identityOf(b);
-}
-
-// After the close: a removal asked for while the line was written (a file
-// shared for deletion goes only when its last handle closes, and Wine does not
-// tell it is pending) has taken the file, and with it the line.
-std::error_code checkStillThere(const std::filesystem::path &path, const std::tuple<DWORD, DWORD, DWORD> &identity)
-{
-    const HANDLE named = openPath(path, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
-    if (named == INVALID_HANDLE_VALUE)
+    const WindowsHandle named = openPath(path, 0, OPEN_EXISTING, flags);
+    if (!named.valid())
         return lastError();
-    const bool same = identityOf(named) == identity;
-    ::CloseHandle(named);
-    return same ? std::error_code() : systemError(ERROR_FILE_INVALID);
+    return identityOf(named.get()) == identity ? std::error_code() : systemError(ERROR_FILE_INVALID);
 }
 
 // The record went into the opened file; fails when it is being deleted or the
-// path no longer names it (moved away or replaced after the open).
-std::error_code checkStillNamed(HANDLE file, const std::filesystem::path &path)
+// path no longer names it. After the close, the same path check finds a
+// removal asked for while the line was written (a file shared for deletion
+// goes only when its last handle closes, and Wine does not tell it is pending).
+std::error_code checkStillNamed(HANDLE file, const std::filesystem::path &path, const FileIdentity &identity)
 {
     FILE_STANDARD_INFO standard{};
     if (!::GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard))
         return lastError();
     if (standard.DeletePending)
         return systemError(ERROR_FILE_NOT_FOUND);
-    const HANDLE named = openPath(path, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
-    if (named == INVALID_HANDLE_VALUE)
-        return lastError();
-    const bool same = sameFile(file, named);
-    ::CloseHandle(named);
-    return same ? std::error_code() : systemError(ERROR_FILE_INVALID);
+    return pathStillNames(path, identity, FILE_FLAG_BACKUP_SEMANTICS);
 }
 
 LONGLONG sizeOf(HANDLE file)
@@ -185,21 +175,16 @@ void cutBack(HANDLE file, LONGLONG before, DWORD written)
 
 // Marks the file this call created for removal while it is empty and the path
 // still names it; it goes when the handle closes.
-bool removeCreated(HANDLE file, const std::filesystem::path &path)
+bool removeCreated(HANDLE file, const std::filesystem::path &path, const FileIdentity &identity)
 {
-    const HANDLE named = openPath(path, 0, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT);
-    if (named == INVALID_HANDLE_VALUE)
-        return false;
-    const bool same = sameFile(file, named);
-    ::CloseHandle(named);
     FILE_DISPOSITION_INFO remove{};
     remove.DeleteFile = TRUE;
-    return same && sizeOf(file) == 0
+    return !pathStillNames(path, identity, FILE_FLAG_OPEN_REPARSE_POINT) && sizeOf(file) == 0
         && ::SetFileInformationByHandle(file, FileDispositionInfo, &remove, sizeof remove);
 }
 
-std::error_code appendWithinTurn(HANDLE file, const std::filesystem::path &path, std::string_view line,
-                                 bool created, AppendTurn &turn)
+std::error_code appendWithinTurn(HANDLE file, const std::filesystem::path &path, const FileIdentity &identity,
+                                 std::string_view line, bool created, AppendTurn &turn)
 {
     reachAppendMoment(AppendMoment::Opened);
     std::error_code error;
@@ -214,10 +199,10 @@ std::error_code appendWithinTurn(HANDLE file, const std::filesystem::path &path,
         error = writeRecord(file, recordAfter(last, line), written);
     reachAppendMoment(AppendMoment::Written);
     if (!error)
-        error = checkStillNamed(file, path);
+        error = checkStillNamed(file, path, identity);
     if (error && written > 0)
         cutBack(file, before, written);
-    if (error && created && removeCreated(file, path))
+    if (error && created && removeCreated(file, path, identity))
         turn.keepUntilClosed();
     return error;
 }
@@ -226,23 +211,26 @@ std::error_code appendWithinTurn(HANDLE file, const std::filesystem::path &path,
 
 FileResult appendToFile(const std::filesystem::path &path, std::string_view line)
 {
-    const OpenedFile file = openForAppend(path);
-    if (file.handle == INVALID_HANDLE_VALUE)
+    OpenedFile file = openForAppend(path);
+    if (!file.handle.valid())
         return {lastError()};
-    const auto identity = identityOf(file.handle);
-    std::error_code error = identity ? std::error_code() : lastError();
-    if (!error) {
-        AppendTurn turn(file.handle);
+    const std::optional<FileIdentity> identity = identityOf(file.handle.get());
+    if (!identity)
+        return {lastError()};
+    std::error_code error;
+    {
+        AppendTurn turn(file.handle.get());
         error = turn.error();
         if (!error)
-            error = appendWithinTurn(file.handle, path, line, file.created, turn);
+            error = appendWithinTurn(file.handle.get(), path, *identity, line, file.created, turn);
         else if (file.created)
-            removeCreated(file.handle, path);
+            removeCreated(file.handle.get(), path, *identity);
     }
-    if (!::CloseHandle(file.handle) && !error)
-        error = lastError();
+    const std::error_code closed = file.handle.close();
     if (!error)
-        error = checkStillThere(path, *identity);
+        error = closed;
+    if (!error)
+        error = pathStillNames(path, *identity, FILE_FLAG_BACKUP_SEMANTICS);
     return {error};
 }
 

@@ -15,7 +15,7 @@ double radians(double degrees)
 }
 
 // Built front to back, and appended to rather than prefixed: g++ 12 at -O3
-// wrongly warns of overlap when a string is inserted into.
+// wrongly warns of overlap when a string is inserted into, as by "text" + string.
 std::string grouped(long value)
 {
     const std::string digits = std::to_string(value);
@@ -39,12 +39,18 @@ std::string clockText(int minutes)
     return twoDigits(wrapped / 60) + ":" + twoDigits(wrapped % 60);
 }
 
-// A time and, when it falls on a later day than `dayOf`, which.
-std::string clockTextAfter(int dayOf, int minutes)
+// A time and, when it falls on a later day than `dayOf`, which. Appended
+// piece by piece, for the same warning as above.
+std::string clockTextAfter(const char *words, int dayOf, int minutes)
 {
     const int days = minutes / kDayMinutes - dayOf / kDayMinutes;
-    const std::string day = days == 0 ? "" : days == 1 ? " next day" : " " + std::to_string(days) + " days later";
-    return clockText(minutes) + " GMT" + day;
+    std::string text(words);
+    text.append(clockText(minutes)).append(" GMT");
+    if (days == 1)
+        text.append(" next day");
+    else if (days > 1)
+        text.append(" ").append(std::to_string(days)).append(" days later");
+    return text;
 }
 
 std::string durationText(int minutes)
@@ -86,7 +92,7 @@ struct Leg
             return touchAndGo ? "touch-and-go " + clockText(*touchAndGo) + " GMT" : std::string();
         if (!timing.leaves || !timing.minutes)
             return {};
-        return arrivalWords + clockTextAfter(*timing.leaves, *timing.leaves + *timing.minutes);
+        return clockTextAfter(arrivalWords, *timing.leaves, *timing.leaves + *timing.minutes);
     }
 };
 

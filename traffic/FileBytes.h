@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace zephlan {
 
@@ -13,23 +14,28 @@ namespace zephlan {
 class FileBytes
 {
 public:
-    std::string_view view() const { return {m_data.get(), m_size}; }
-
-    // The file's bytes, or nothing when it is missing, unreadable, not a
-    // regular file or too large for memory. The file is closed before this returns.
-    static std::optional<FileBytes> read(const std::filesystem::path &path);
-
-private:
     struct Free
     {
         void operator()(char *data) const { std::free(data); }
     };
+    // A block from allocateLarge.
+    using Block = std::unique_ptr<char, Free>;
 
-    FileBytes() = default;
-    bool fill(int fd, std::size_t expected);
+    std::string_view view() const { return {m_data.get(), m_size}; }
 
-    std::unique_ptr<char, Free> m_data;
+    // The file's bytes, or nothing when it is missing, unreadable, not a
+    // regular file or too large for memory. The file is closed before this
+    // returns. One implementation per platform (FileBytesPosix.cpp, FileBytesWindows.cpp).
+    static std::optional<FileBytes> read(const std::filesystem::path &path);
+
+private:
+    FileBytes(Block data, std::size_t size) : m_data(std::move(data)), m_size(size) {}
+
+    Block m_data;
     std::size_t m_size = 0;
 };
+
+// The size of the pieces a file is read in.
+inline constexpr std::size_t kFileReadChunk = std::size_t(1) << 26;
 
 } // namespace zephlan

@@ -2,14 +2,11 @@
 
 #include <cstdint>
 
-#ifndef _WIN32
 #include <sys/mman.h>
-#endif
 
 namespace zephlan {
 namespace {
 
-#ifndef _WIN32
 constexpr std::size_t kLargePage = std::size_t(1) << 21;
 
 // Asks for large pages over the whole large pages inside [data, data + size)
@@ -26,15 +23,11 @@ void adviseLargePages(void *data, std::size_t size)
     (void)size;
 #endif
 }
-#endif
 
 } // namespace
 
 char *allocateLarge(std::size_t size)
 {
-#ifdef _WIN32
-    return static_cast<char *>(std::malloc(size == 0 ? 1 : size));
-#else
     if (size < kLargePage)
         return static_cast<char *>(std::malloc(size == 0 ? 1 : size));
     const std::size_t rounded = (size + kLargePage - 1) / kLargePage * kLargePage;
@@ -44,7 +37,6 @@ char *allocateLarge(std::size_t size)
     if (data != nullptr)
         adviseLargePages(data, rounded);
     return data;
-#endif
 }
 
 } // namespace zephlan
