@@ -137,4 +137,48 @@ ProcessStateGuard::~ProcessStateGuard()
     std::signal(SIGXFSZ, m_signal);
 }
 
+std::filesystem::path readOnlyPlans(const std::filesystem::path &folder)
+{
+    return existingPlans(folder, std::filesystem::perms(0222));
+}
+
+std::filesystem::path linkToNothing(const std::filesystem::path &folder)
+{
+    std::filesystem::create_symlink("gone.txt", folder / "link.txt");
+    return folder / "link.txt";
+}
+
+void othersWrite(const std::filesystem::path &target)
+{
+    appendUnlimited(target, "other\r\n");
+}
+
+// No descriptor stays open.
+std::optional<FileResult> appendWithFault(const FaultCase &row, const std::filesystem::path &target, const std::string &line)
+{
+    const int descriptors = openDescriptors();
+    FileResult result;
+    {
+        const ProcessStateGuard guard;
+        std::optional<OpenInterception> interception;
+        if (row.meddle && !interception.emplace(target.parent_path(), [&] { row.meddle(target); }).watching())
+            return std::nullopt;
+        if ((row.conditions & AsNobody) && geteuid() == 0) {
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+        if (row.conditions & NoRoom) {
+            const rlimit lowered{(std::filesystem::is_regular_file(target) ? std::filesystem::file_size(target) : 0) + row.room,
+                                 guard.limit().rlim_max};
+            EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
+        }
+        const SeamAction action(row.moment, [&] {
+            if (row.seam)
+                row.seam(target);
+        });
+        result = AppendFlightPlanLine(target, line);
+    }
+    EXPECT_EQ(openDescriptors(), descriptors);
+    return result;
+}
+
 } // namespace zephlan

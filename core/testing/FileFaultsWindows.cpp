@@ -1,7 +1,11 @@
 #include "core/testing/FileFaults.h"
 
+#include "core/testing/TempFiles.h"
+
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,6 +112,57 @@ void fillDrive(const fs::path &filler, bool leaveAPage)
     end.EndOfFile = size;
     EXPECT_TRUE(!leaveAPage || ::SetFileInformationByHandle(file, FileEndOfFileInfo, &end, sizeof end));
     ::CloseHandle(file);
+}
+
+std::filesystem::path readOnlyPlans(const std::filesystem::path &folder)
+{
+    const std::filesystem::path plans = existingPlans(folder);
+    ::SetFileAttributesW(plans.c_str(), FILE_ATTRIBUTE_READONLY);
+    return plans;
+}
+
+// Wine makes no links itself: the set-up puts S:\link.txt, a link to S:\gone.txt, on the drive.
+std::filesystem::path linkToNothing(const std::filesystem::path &folder)
+{
+    return folder.parent_path() / "link.txt";
+}
+
+// Another program writes into the file, opened as another save would open it:
+// a file this call created is held with delete access.
+void othersWrite(const std::filesystem::path &target)
+{
+    const HANDLE other = ::CreateFileW(target.c_str(), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                       0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(other, "other\r\n", 7, &written, nullptr);
+    ::CloseHandle(other);
+}
+
+std::filesystem::path almostAPage(const std::filesystem::path &folder, const std::string &end)
+{
+    std::ofstream(folder / "plans.txt", std::ios::binary) << std::string(4090 - end.size(), 'x') << end;
+    return folder / "plans.txt";
+}
+
+std::optional<FileResult> appendWithFault(const FaultCase &row, const std::filesystem::path &target, const std::string &line)
+{
+    if (row.drive && row.drive != kLinkDrive)
+        fillDrive(target.parent_path() / "filler", !std::filesystem::exists(target));
+    std::optional<HeldElsewhere> held;
+    if (row.conditions & HeldOpen)
+        held.emplace(target);
+    const SeamAction action(row.moment, [&] {
+        if (row.seam)
+            row.seam(target);
+    });
+    const FileResult result = AppendFlightPlanLine(target, line);
+    held.reset();
+    if (std::filesystem::is_regular_file(target)) {
+        EXPECT_TRUE(openedAlone(target));
+    }
+    std::filesystem::remove(target.parent_path() / "filler");
+    return result;
 }
 
 } // namespace zephlan

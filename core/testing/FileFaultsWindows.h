@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <string>
 
 namespace zephlan {
 
@@ -28,6 +29,9 @@ private:
 // A drive of a few KiB that the test set-up mounts (as root) and maps into the
 // Wine prefix; empty when it is missing.
 std::filesystem::path smallDrive(char letter);
+
+// plans.txt, ending a few bytes before its last page with `end`, as an existing file on a full drive does.
+std::filesystem::path almostAPage(const std::filesystem::path &folder, const std::string &end);
 
 // Fills the drive with a file; leaving a page, one page of it is given back.
 void fillDrive(const std::filesystem::path &filler, bool leaveAPage);
