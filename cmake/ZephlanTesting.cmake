@@ -16,10 +16,12 @@ endfunction()
 
 # zephlan_add_qtest(<name> LIBRARIES ...)
 # A QtTest executable from <name>.cpp, run on the offscreen platform so no display is needed.
+# ZEPHLAN_VERSION is the version project() gives, as text, for what the windows show.
 function(zephlan_add_qtest name)
     cmake_parse_arguments(ARG "" "" "LIBRARIES" ${ARGN})
     add_executable(${name} ${name}.cpp)
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} Qt6::Test Qt6::Widgets)
+    target_compile_definitions(${name} PRIVATE ZEPHLAN_VERSION="${PROJECT_VERSION}")
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QPA_PLATFORMTHEME="

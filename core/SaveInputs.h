@@ -2,11 +2,16 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace zephlan {
+
+// The index of the chosen aircraft is a 16-bit value, so a plan can name only
+// the first this many aircraft of the list.
+inline constexpr std::size_t kAircraftLimit = std::numeric_limits<std::int16_t>::max();
 
 // What the main window holds when "Save Flight Plan" is pressed.
 // Texts are Windows-1252 bytes; time texts are the fields' eight characters.

@@ -136,10 +136,17 @@ void frmAbout::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);
     QPainter painter(this);
-    // The etched rule: a grey line with a two-pixel white line just below it.
-    const int right = twips(5654);
-    painter.fillRect(QRect(QPoint(twips(90), twips(2445)), QPoint(right, twips(2445))), QColor(128, 128, 128));
-    painter.fillRect(QRect(QPoint(twips(105), twips(2460)), QPoint(right, twips(2460) + 1)), Qt::white);
+    // The etched rule from (90, 2445) to (5654, 2445) twips: a grey line, and a
+    // two-pixel white line one pixel below and to the right of it.
+    constexpr int kRuleLeft = 90;
+    constexpr int kRuleTop = 2445;
+    constexpr int kRuleRight = 5654;
+    constexpr int kOnePixel = 15;
+    const int right = twips(kRuleRight);
+    painter.fillRect(QRect(QPoint(twips(kRuleLeft), twips(kRuleTop)), QPoint(right, twips(kRuleTop))),
+                     QColor(128, 128, 128));
+    const int shine = twips(kRuleTop + kOnePixel);
+    painter.fillRect(QRect(QPoint(twips(kRuleLeft + kOnePixel), shine), QPoint(right, shine + 1)), Qt::white);
 }
 
 } // namespace zephlan

@@ -281,6 +281,7 @@ SaveInputs frmZephlan::takeSaveInputs() const
     inputs.destinationText = std::string(m_airports->entryBytes(selectedRow(m_lstArrival)));
     const int aircraftRow = selectedRow(m_lstAircraft);
     inputs.aircraftText = std::string(m_aircraft->entryBytes(aircraftRow));
+    // The list holds at most kAircraftLimit rows, so the row fits.
     inputs.aircraftIndex = static_cast<std::int16_t>(aircraftRow);
     const QList<QListWidgetItem *> duration = m_lstDuration->selectedItems();
     inputs.durationText = duration.isEmpty() ? std::string() : bytesOf(duration.first()->text());

@@ -35,8 +35,6 @@ namespace {
 constexpr int kClientWidth = 10995;
 // One line taller than the form's 6480 twips: the plan line's warnings have a line of their own.
 constexpr int kClientHeight = 6720;
-// A plan can only name the first 32767 aircraft: its aircraft number is a 16-bit value.
-constexpr std::size_t kAircraftLimit = 32767;
 const QString kWebAddress = QStringLiteral("www.zephlan.example.org");
 
 struct Place

@@ -6,7 +6,6 @@
 #include "ui/common/Windows1252.h"
 #include "ui/welcome/RunOfSpaces.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -110,6 +109,11 @@ bool pressesButton(const QKeyEvent &key)
 
 constexpr Qt::WindowFlags kWindowFlags = kOutOfTaskBarWindow | Qt::FramelessWindowHint;
 
+// The window, in twips; its frame is one pixel wider, so the frame's right edge lies outside it.
+constexpr int kWindowWidth = 8385;
+constexpr int kWindowHeight = 6930;
+constexpr int kFrameWidth = 8400;
+
 } // namespace
 
 frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, kWindowFlags)
@@ -117,7 +121,7 @@ frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, kWindowFlags)
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(dialogFont());
     paintLightGrey(this);
-    setFixedSize(twips(8385), twips(6930));
+    setFixedSize(twips(kWindowWidth), twips(kWindowHeight));
     centreOnScreen(this);
     // The window has no caption; a screen reader still needs to say what it is.
     setAccessibleName(QStringLiteral("Welcome to Zephlan"));
@@ -127,14 +131,17 @@ frmWelcome::frmWelcome(QWidget *parent) : QWidget(parent, kWindowFlags)
     readTopToBottom(m_frame);
     Form_Load();
     m_cmdContinue->setFocus();
-    qApp->installEventFilter(this);
+    // Keys go to whichever control has the focus: the window looks at each first.
+    installEventFilter(this);
+    for (QWidget *control : findChildren<QWidget *>())
+        control->installEventFilter(this);
 }
 
 void frmWelcome::buildControls()
 {
     m_frame = new QFrame(this);
     m_frame->setObjectName(QStringLiteral("Frame1"));
-    m_frame->setGeometry(twipsRect(0, 0, 8400, 6930));
+    m_frame->setGeometry(twipsRect(0, 0, kFrameWidth, kWindowHeight));
     m_frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
     paintLightGrey(m_frame);
 
@@ -183,12 +190,6 @@ void frmWelcome::Frame1_Click()
     close();
 }
 
-bool frmWelcome::isOwnWidget(QObject *object) const
-{
-    auto *widget = qobject_cast<QWidget *>(object);
-    return widget && (widget == this || isAncestorOf(widget));
-}
-
 bool frmWelcome::filterFrameMouse(QEvent *event)
 {
     const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -212,7 +213,7 @@ bool frmWelcome::eventFilter(QObject *watched, QEvent *event)
             cmdContinue_Click();
             return true;
         }
-        if (isOwnWidget(watched) && producesCharacter(*static_cast<QKeyEvent *>(event))) {
+        if (producesCharacter(*static_cast<QKeyEvent *>(event))) {
             Form_KeyPress();
             return true;
         }

@@ -30,7 +30,6 @@ private:
     void Form_Load();
     void Form_KeyPress();
     void Frame1_Click();
-    bool isOwnWidget(QObject *object) const;
     bool filterFrameMouse(QEvent *event);
 
     QFrame *m_frame = nullptr;

@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(m_window->windowTitle(), QStringLiteral("About Zephlan"));
         QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Zephlan"));
         QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
-                 QStringLiteral("Version 1.0.10"));
+                 QStringLiteral("Version " ZEPHLAN_VERSION));
     }
 
     void keys_data()

@@ -62,7 +62,7 @@ private slots:
     // The texts that come from the program's settings rather than from the window's own table.
     void labelsShowTheProgramsNameAndVersion()
     {
-        QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version 1.0.10"));
+        QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version " ZEPHLAN_VERSION));
         QCOMPARE(m_window->findChild<QLabel *>(QStringLiteral("lblProductName"))->text(), QStringLiteral("Zephlan"));
     }
 
