@@ -12,7 +12,8 @@ namespace zephlan {
 // The bytes to append after a file whose last byte is lastByte (none when empty).
 std::string recordAfter(std::optional<char> lastByte, std::string_view line);
 
-// Calls the test seam, if one is set.
+// Each platform's append calls this at the moments the tests act on the file
+// from outside, as another program would (setAppendSeam).
 void reachAppendMoment(AppendMoment moment);
 
 // The platform's append, in FlightPlanFilePosix.cpp or FlightPlanFileWindows.cpp.

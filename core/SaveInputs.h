@@ -13,8 +13,9 @@ namespace zephlan {
 // the first this many aircraft of the list.
 inline constexpr std::size_t kAircraftLimit = std::numeric_limits<std::int16_t>::max();
 
-// What the main window holds when "Save Flight Plan" is pressed.
-// Texts are Windows-1252 bytes; time texts are the fields' eight characters.
+// Every input a flight plan is made from, as one snapshot, so that the checks
+// and the line need no window. Texts are Windows-1252 bytes; time texts are
+// the fields' eight characters.
 struct SaveInputs
 {
     std::string departureText;

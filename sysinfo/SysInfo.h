@@ -79,8 +79,9 @@ struct SysInfoPlatform
     SysInfoMessages &messages;
 };
 
-// NotRead and Read are the lookup's yes and no; Fault is a run-time error (a value with no data)
-// that skips every later step of the caller.
+// Read: the value is in keyVal. NotRead: the key or the value is missing, and
+// keyVal is emptied. Fault: a value with no data, a run-time error that skips
+// every later step of the caller.
 enum class KeyLookup { NotRead, Read, Fault };
 
 KeyLookup GetKeyValue(Registry &registry, std::uint32_t keyRoot, const std::string &keyName,

@@ -14,7 +14,8 @@ public:
     virtual void showMessage(QWidget *parent, const QString &prompt, const QString &title) = 0;
 };
 
-// The real message box.
+// Qt's message box, its prompt shown as plain text and modal to the window that
+// asks; once it closes, the focus is back in the control that had it.
 class MessageBoxSeam final : public MessageSeam
 {
 public:

@@ -28,12 +28,6 @@ QStringList qtNameFilters(const QString &pipeFilter)
     return filters;
 }
 
-QtFileDialogSeam::QtFileDialogSeam(QObject *parent)
-    : QObject(parent)
-{
-    setObjectName(QStringLiteral("dlgFile"));
-}
-
 std::optional<QString> QtFileDialogSeam::askOpenPath(QWidget *parent, const QString &filter,
                                                      const QString &proposedName)
 {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -35,12 +34,9 @@ QStringList qtNameFilters(const QString &pipeFilter);
 
 // The system's own file dialog on Windows, Qt's own elsewhere. Each dialog
 // opens in the folder of the file last chosen in any of them.
-class QtFileDialogSeam final : public QObject, public FileDialogSeam
+class QtFileDialogSeam final : public FileDialogSeam
 {
-    Q_OBJECT
 public:
-    explicit QtFileDialogSeam(QObject *parent = nullptr);
-
     std::optional<QString> askOpenPath(QWidget *parent, const QString &filter,
                                        const QString &proposedName) override;
     std::optional<QString> askSavePath(QWidget *parent, const QString &filter,

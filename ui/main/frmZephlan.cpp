@@ -63,8 +63,10 @@ frmZephlan::frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *
     , m_messages(messages)
     , m_search(std::make_unique<AirportSearch>())
 {
-    if (m_dialogs == nullptr)
-        m_dialogs = new QtFileDialogSeam(this);
+    if (m_dialogs == nullptr) {
+        m_ownDialogs = std::make_unique<QtFileDialogSeam>();
+        m_dialogs = m_ownDialogs.get();
+    }
     if (m_messages == nullptr) {
         m_ownMessages = std::make_unique<MessageBoxSeam>();
         m_messages = m_ownMessages.get();

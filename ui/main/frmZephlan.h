@@ -31,7 +31,7 @@ class frmZephlan : public QMainWindow
 {
     Q_OBJECT
 public:
-    // Uses Qt's file dialog and the real message box.
+    // Uses the system's file dialog and the real message box.
     explicit frmZephlan(QWidget *parent = nullptr);
     // The seams are not owned; a null seam is replaced by the real one.
     frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *parent = nullptr);
@@ -81,6 +81,8 @@ private:
     void buildPlanLine();
     void refreshPlanLine();
 
+    // The shared file dialog dlgFile and the message box: the tests' seams, or else our own.
+    std::unique_ptr<FileDialogSeam> m_ownDialogs;
     std::unique_ptr<MessageSeam> m_ownMessages;
     FileDialogSeam *m_dialogs = nullptr;
     MessageSeam *m_messages = nullptr;
