@@ -9,13 +9,13 @@
 #include "ui/main/CaptionFit.h"
 #include "ui/main/EntryListModel.h"
 #include "ui/main/FileDialogSeam.h"
+#include "ui/main/FileSystemPath.h"
 #include "ui/main/MaskedTimeEdit.h"
 #include "ui/main/TouchAndGoCaption.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -35,15 +35,6 @@ const char *const kAircraftProposedName = "Aircraft.txt";
 const char *const kAfterAirportsPrompt = "Open Decompiled Aircrafts.txt from File Menu";
 const char *const kAfterAirportsTitle = "Open Aircrafts";
 const char *const kAircraftLimitTitle = "Open Aircraft";
-
-std::filesystem::path toFilesystemPath(const QString &path)
-{
-#ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 std::string bytesOf(const QString &text)
 {

@@ -1,0 +1,12 @@
+#include "ui/main/FileSystemPath.h"
+
+#include <QFile>
+
+namespace zephlan {
+
+std::filesystem::path toFilesystemPath(const QString &path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+} // namespace zephlan

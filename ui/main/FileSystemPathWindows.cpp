@@ -1,0 +1,10 @@
+#include "ui/main/FileSystemPath.h"
+
+namespace zephlan {
+
+std::filesystem::path toFilesystemPath(const QString &path)
+{
+    return std::filesystem::path(path.toStdWString());
+}
+
+} // namespace zephlan
