@@ -32,6 +32,10 @@
 #                              status is 0
 #   fail MESSAGE               prints the step that failed and the program's output, exits 1
 #                              (with X11_FAILURE_SHOT=file.png set, also a picture of the screen)
+#   plan_line NAME=VALUE...    prints the plan line a save should write, with its CR LF, from the
+#                              fields named: aircraft callsign percent period rules departure
+#                              arrival level atc flight destination back backarrival backflight home
+#                              (the arrivals are 00:00:00 unless named; level and atc stand twice)
 
 x11_timeout=${X11_TIMEOUT:-10}
 x11_pids=
@@ -75,6 +79,15 @@ x11_keep() {
 
 x11_at_exit() {
     x11_exit_commands="$x11_exit_commands; $1"
+}
+
+plan_line() {
+    local aircraft= callsign= percent= period= rules= departure= arrival=00:00:00 level= atc= flight=
+    local destination= back= backarrival=00:00:00 backflight= home= field
+    for field in "$@"; do local "$field"; done
+    printf 'AC#%s,%s,%s%%,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s\r\n' "$aircraft" "$callsign" "$percent" \
+        "$period" "$rules" "$departure" "$arrival" "$level" "$atc" "$flight" "$destination" "$back" "$backarrival" \
+        "$level" "$atc" "$backflight" "$home"
 }
 
 x11_shot() {

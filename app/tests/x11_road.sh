@@ -135,8 +135,11 @@ x11_focus "$main"
 xdotool key alt Down Down Down Return
 x11_wait_exit "$pid"
 
-printf 'AC#3,N541SP,50%%,24Hr,VFR,06:00:00,TNG06:30:00,050,F,%s,EGLL,14:30:00,00:00:00,050,F,%s,L\212JB\r\n' \
-    0429 430 0430 431 >"$x11_work/expected"
+saved() {
+    plan_line aircraft=3 callsign=N541SP percent=50 period=24Hr rules=VFR departure=06:00:00 arrival=TNG06:30:00 \
+        level=050 atc=F destination=EGLL back=14:30:00 home="$(printf 'L\212JB')" "$@"
+}
+{ saved flight=0429 backflight=430; saved flight=0430 backflight=431; } >"$x11_work/expected"
 cmp "$x11_work/expected" "$plans" || {
     echo "expected:"
     od -c "$x11_work/expected"

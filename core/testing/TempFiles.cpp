@@ -1,7 +1,5 @@
 #include "core/testing/TempFiles.h"
 
-#include "core/FlightPlan.h"
-#include "core/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -27,10 +25,8 @@ TempFolder::~TempFolder()
 
 std::string numberedLine(char writer, int number)
 {
-    const std::string flightNumber = std::to_string(number);
-    return ComposeFlightPlanLine({"3", std::string(1, writer) + "541SP", "50", "24Hr", "IFR", "12:00:00", "00:00:00",
-                                  "050", "R", flightNumber, "DEST", "16:00:00", "00:00:00",
-                                  ReturnFlightNumber(flightNumber).value_or(0), "HOME"});
+    return ExpectedLine{.callSign = std::string(1, writer) + "541SP", .flightNumber = std::to_string(number),
+                        .returnFlightNumber = std::to_string(number + 1)}.text();
 }
 
 std::string readBytes(const fs::path &path)

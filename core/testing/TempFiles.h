@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/testing/ExpectedLine.h"
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -8,7 +10,9 @@ namespace zephlan {
 
 // The line the file tests append; existingPlans writes it once.
 inline const std::string kLine =
-    "AC#2,N2,25%,Week,VFR,08:00:00,TNG08:30:00,030,F,0429,DEST,18:00:00,00:00:00,030,F,430,HOME";
+    ExpectedLine{.aircraft = "2", .callSign = "N2", .percent = "25", .period = "Week", .rules = "VFR",
+                 .departure = "08:00:00", .outboundArrival = "TNG08:30:00", .level = "030", .atcId = "F",
+                 .returnTime = "18:00:00"}.text();
 
 // A fresh folder under base (the system's temporary folder), removed with its contents.
 struct TempFolder

@@ -1,5 +1,6 @@
 #include "core/FlightPlan.h"
 #include "core/NumberText.h"
+#include "core/testing/ExpectedLine.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,18 @@
 
 namespace zephlan {
 namespace {
+
+// Every field different, so that two fields swapped or one written twice show.
+TEST(FlightPlanLine, PutsEachFieldInItsPlace)
+{
+    const FlightPlanEntry entry{"7", "CALL", "55", "Week", "VFR", "01:02:03", "TNG04:05:06", "095", "F", "0429",
+                                "DEST", "07:08:09", "TNG10:11:12", 430.0f, "HOME"};
+    const ExpectedLine expected{.aircraft = "7", .callSign = "CALL", .percent = "55", .period = "Week", .rules = "VFR",
+                                .departure = "01:02:03", .outboundArrival = "TNG04:05:06", .level = "095",
+                                .atcId = "F", .flightNumber = "0429", .destination = "DEST", .returnTime = "07:08:09",
+                                .returnArrival = "TNG10:11:12", .returnFlightNumber = "430", .home = "HOME"};
+    EXPECT_EQ(ComposeFlightPlanLine(entry), expected.text());
+}
 
 TEST(FlightPlanLine, KeepsSeventeenFieldsAndPassesCommasUnescaped)
 {

@@ -1,5 +1,6 @@
 #include "core/FlightPlanFile.h"
 #include "core/SaveCommand.h"
+#include "core/testing/ExpectedLine.h"
 #include "core/testing/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -30,16 +31,15 @@ const SaveInputs kExample{.departureText = "HOME", .destinationText = "DEST", .a
                           .ifrSelected = true, .callSignModeSelected = true, .callSignText = "N541SP",
                           .flightNoText = "0429", .flightLevelText = "050", .percentText = "50", .listFiles = {}};
 
-const std::string kExampleLine =
-    "AC#3,N541SP,50%,24Hr,IFR,12:00:00,00:00:00,050,R,0429,DEST,16:00:00,00:00:00,050,R,430,HOME\r\n";
-
 // The example line with other flight rules, call mode and arrival fields.
 std::string exampleLine(const std::string &rules, const std::string &id,
                         const std::string &outboundArrival = "00:00:00", const std::string &returnArrival = "00:00:00")
 {
-    return "AC#3,N541SP,50%,24Hr," + rules + ",12:00:00," + outboundArrival + ",050," + id + ",0429,DEST,16:00:00,"
-        + returnArrival + ",050," + id + ",430,HOME\r\n";
+    return ExpectedLine{.rules = rules, .outboundArrival = outboundArrival, .atcId = id,
+                        .returnArrival = returnArrival}.text() + "\r\n";
 }
+
+const std::string kExampleLine = exampleLine("IFR", "R");
 
 void noneSelected(SaveInputs &in) { in.ifrSelected = in.callSignModeSelected = false; }
 
@@ -130,8 +130,9 @@ TEST_F(SaveCommand, CancelIsSilentAndTwoSavesAddTwoLinesInOrder)
     second.callSignText = "Z\xfc\x80";
     EXPECT_EQ(save(kExample), SaveOutcome::Saved);
     EXPECT_EQ(save(second), SaveOutcome::Saved);
-    EXPECT_EQ(readBytes(plans), "no line end\r\n" + kExampleLine
-                  + "AC#1,Z\xfc\x80,50%,24Hr,IFR,12:00:00,00:00:00,050,R,AB,DEST,16:00:00,00:00:00,050,R,1,HOME\r\n");
+    const ExpectedLine secondLine{.aircraft = "1", .callSign = "Z\xfc\x80", .flightNumber = "AB",
+                                  .returnFlightNumber = "1"};
+    EXPECT_EQ(readBytes(plans), "no line end\r\n" + kExampleLine + secondLine.text() + "\r\n");
     EXPECT_EQ(questions, std::vector<TextPair>(3, {"FlightPlans(*.txt)|*.txt", "FlightPlans_Zephlan .txt"}));
     EXPECT_TRUE(messages.empty());
 }
@@ -241,7 +242,7 @@ const SaveCase kSaves[] = {
      [](auto &in) { in.departTngChecked = in.departTngTyped = true; in.departTngText = "00:00:00"; }, {},
      {"IFR", "R"}, exampleLine("IFR", "R", "TNG00:00:00")},
     {"TypedMidnight", [](auto &in) { in.departureTimeText = "00:00:00"; }, {}, {"IFR", "R"},
-     "AC#3,N541SP,50%,24Hr,IFR,00:00:00,00:00:00,050,R,0429,DEST,16:00:00,00:00:00,050,R,430,HOME\r\n"},
+     ExpectedLine{.departure = "00:00:00"}.text() + "\r\n"},
     // A time is known only when typed into since its box was ticked, and a time of day.
     {"TngTimeFromBeforeTheTick", [](auto &in) { in.departTngChecked = true; in.departTngTyped = false; },
      {"VFR", "F"}, {"VFR", "F"}, ""},

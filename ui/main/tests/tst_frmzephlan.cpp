@@ -1,3 +1,4 @@
+#include "core/testing/ExpectedLine.h"
 #include "ui/common/MessageSeam.h"
 #include "ui/main/CaptionFit.h"
 #include "ui/main/frmZephlan.h"
@@ -330,8 +331,10 @@ private slots:
 
         QFile written(plans);
         QVERIFY(written.open(QIODevice::ReadOnly));
-        const QByteArray line = "AC#2,N541SP,50%,24Hr,VFR,06:30:00,00:00:00,050,F,0429,\xC9GLL,18:45:00,"
-                                "TNG12:00:00,050,F,430,KJFK\r\n";
+        const ExpectedLine expected{.aircraft = "2", .rules = "VFR", .departure = "06:30:00", .atcId = "F",
+                                    .destination = "\xC9GLL", .returnTime = "18:45:00",
+                                    .returnArrival = "TNG12:00:00", .home = "KJFK"};
+        const QByteArray line = QByteArray::fromStdString(expected.text() + "\r\n");
         QCOMPARE(written.readAll(), line + line);
         QCOMPARE(m_messages.shown, QStringList());
         QCOMPARE(m_dialogs.questions.mid(2),
