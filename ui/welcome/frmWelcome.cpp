@@ -108,7 +108,7 @@ bool pressesButton(const QKeyEvent &key)
     return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
 }
 
-constexpr Qt::WindowFlags kWindowFlags = kOutOfTaskBarWindow | Qt::FramelessWindowHint;
+constexpr Qt::WindowFlags kWindowFlags = withFixedBorder(kOutOfTaskBarWindow | Qt::FramelessWindowHint);
 
 } // namespace
 
