@@ -20,7 +20,7 @@ elapsed() { echo "$(( (SECONDS - $1) / 60 )) min $(( (SECONDS - $1) % 60 )) s"; 
 step "Packages"
 ZEPHLAN_PACKAGES+=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
-    wine64 wine dpkg-dev googletest debian-archive-keyring imagemagick nsis openbox
+    wine64 wine dpkg-dev googletest debian-archive-keyring imagemagick nsis openbox wmctrl
 )
 zephlan_install_missing || fail "the packages could not be installed"
 

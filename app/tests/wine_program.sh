@@ -14,7 +14,10 @@
 # byte; About closed by Escape, About closed by its OK button; Exit ends the
 # program.
 # With ZEPHLAN_WM=openbox the road runs under that window manager, which gives
-# the focus as a user's desktop does: nothing hands it back after a dialog.
+# the focus as a user's desktop does: nothing hands it back after a dialog;
+# there the main and about windows, asked by the window manager to resize (as
+# a drag of the border does) or to maximise, keep their size, and so does the
+# welcome window, which it does not manage, asked to maximise.
 # With ZEPHLAN_SCREENSHOTS=<folder> a screenshot of each step is kept there.
 # A missing tool exits 77, which CTest counts as a failure here.
 set -uo pipefail
@@ -27,7 +30,7 @@ x11_timeout=60
 X11_SCREEN=1280x1024x24 x11_start_server
 wm=${ZEPHLAN_WM:-}
 if [[ -n $wm ]]; then
-    x11_require "$wm"
+    x11_require "$wm" wmctrl
     "$wm" >/dev/null 2>&1 &
     x11_keep $!
 fi
@@ -105,6 +108,29 @@ refused_file() {
     x11_wait_gone "$complaint"
     xwininfo -id "$dialog" | grep -q IsViewable || fail "the dialog closed after refusing $2"
 }
+# A window asked to become 900x700 and then to fill the screen keeps its size.
+# Nothing says a request was refused: a window that takes one changes within a
+# moment, so the size is watched for a while after each. A window that the
+# window manager does not manage (Wine maps one without a title bar or sizing
+# border so) has no border to drag, and a resize sent to it would pass the
+# window manager by: it is only asked to maximise.
+window_size() {
+    xwininfo -id "$1" | awk '$1 == "Width:" { w = $2 } $1 == "Height:" { h = $2 } END { print w "x" h }'
+}
+keeps_size() {
+    local request requests=() before after
+    xwininfo -id "$1" -stats | grep -q 'Override Redirect State: yes' || requests+=("xdotool windowsize $1 900 700")
+    requests+=("wmctrl -i -r $1 -b add,maximized_vert,maximized_horz")
+    before=$(window_size "$1")
+    for request in "${requests[@]}"; do
+        $request || fail "the window manager could not be asked: $request"
+        for _ in $(seq 15); do
+            sleep 0.1
+            after=$(window_size "$1")
+            [[ $after == "$before" ]] || fail "$2 became $after from $before on: $request"
+        done
+    done
+}
 # Wine now and then drops the é on its way from key to character: it is typed
 # into the empty departure box until the box shows a dark pixel there.
 type_e_acute() {
@@ -125,11 +151,13 @@ zephlan=$!
 x11_keep $zephlan
 
 welcome=$(x11_new_window "$zephlan" '^zephlan$') || fail "no welcome window"
+[[ -z $wm ]] || keeps_size "$welcome" "the welcome window"
 shot 1-welcome
 x11_click "$welcome" 280 424                           # Continue
 main=$(x11_new_window "$zephlan" '^Zephlan$' "$welcome") || fail "no main window"  # names match in any case
 if [[ -n $wm ]]; then
     x11_has_focus "$main"
+    keeps_size "$main" "the main window"
 else
     # Wine keeps a popup of its own, without a name, for as long as it runs.
     x11_lasting_popups=$(x11_popups)
@@ -209,6 +237,7 @@ for closing in escape ok; do
     x11_click "$main" 51 8                             # Help
     x11_click "$main" 67 28                            # About
     about=$(x11_new_window "$zephlan" '^About Zephlan$') || fail "no about window"
+    [[ -z $wm || $closing == ok ]] || keeps_size "$about" "the about window"
     shot "8-about-$closing"
     eval "$(xdotool getwindowgeometry --shell --prefix A_ "$about")"
     frame=$(((A_WIDTH - 382) / 2))

@@ -66,8 +66,8 @@ frmAbout::frmAbout(Registry *registry, FileFinder *files, ProgramStarter *progra
     m_messages = std::make_unique<MessageBridge>(this, messages);
 
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(kOutOfTaskBarWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowCloseButtonHint);
+    setWindowFlags(withFixedBorder(kOutOfTaskBarWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
     QPixmap noIcon(16, 16);
     noIcon.fill(Qt::transparent);
     setWindowIcon(QIcon(noIcon));

@@ -35,6 +35,14 @@ inline constexpr Qt::WindowType kOutOfTaskBarWindow = Qt::Tool;
 inline constexpr Qt::WindowType kOutOfTaskBarWindow = Qt::Dialog;
 #endif
 
+// The flags of a window the user can neither resize nor maximise. Equal minimum and maximum
+// sizes say so to an X window manager; Windows gives every window with a border a sizing one
+// unless it is asked for the thin dialog frame, and Wine passes that on as "resizable".
+constexpr Qt::WindowFlags withFixedBorder(Qt::WindowFlags flags)
+{
+    return (flags | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowMaximizeButtonHint;
+}
+
 // Moves a top-level window, frame included, to the middle of its screen.
 void centreOnScreen(QWidget *window);
 

@@ -105,8 +105,9 @@ void frmZephlan::buildWindow()
 {
     setObjectName(QStringLiteral("frmZephlan"));
     setWindowTitle(QString::fromLatin1(kApplicationTitle));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(withFixedBorder(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                                   | Qt::WindowCloseButtonHint));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(dialogFont());
     paintLightGrey(this);

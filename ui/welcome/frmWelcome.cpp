@@ -107,7 +107,7 @@ bool pressesButton(const QKeyEvent &key)
     return plain && (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Space);
 }
 
-constexpr Qt::WindowFlags kWindowFlags = kOutOfTaskBarWindow | Qt::FramelessWindowHint;
+constexpr Qt::WindowFlags kWindowFlags = withFixedBorder(kOutOfTaskBarWindow | Qt::FramelessWindowHint);
 
 // The window, in twips; its frame is one pixel wider, so the frame's right edge lies outside it.
 constexpr int kWindowWidth = 8385;
