@@ -111,8 +111,9 @@ x11_map_keysyms() {
     # The key between left Shift and Z (less, greater) takes the letters: lower case, then shifted.
     sed "s/\[ *less, *greater, *bar, *brokenbar *\]/[ $1, $2, bar, brokenbar ]/" \
         "$x11_work/keymap.xkb" >"$x11_work/keymap-extra.xkb"
-    # Now and then the server has not taken the new map by the time it is read back: loaded again.
-    for _ in 1 2 3 4 5; do
+    # Now and then the server has not taken the new map by the time it is read back: loaded again,
+    # for up to five seconds on a busy machine.
+    for _ in $(seq 25); do
         xkbcomp -w 0 "$x11_work/keymap-extra.xkb" "$DISPLAY" 2>/dev/null || fail "could not load the keymap"
         xkbcomp -xkb "$DISPLAY" - 2>/dev/null | grep -q "\[ *$1, *$2," && return 0
         sleep 0.2
