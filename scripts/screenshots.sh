@@ -37,7 +37,7 @@ x11_keep $pid
 welcome=$(x11_new_window "$pid" '') || fail "no welcome window appeared"
 sleep 0.5
 shoot "$welcome" welcome-window.png
-x11_click "$welcome" 280 424
+x11_continue "$welcome"
 x11_window "$pid" '^Zephlan$'
 main=$wid
 

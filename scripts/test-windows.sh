@@ -37,7 +37,8 @@ work=$x11_work
 echo "Xvfb on $DISPLAY"
 
 step "Wine prefix"
-export WINEPREFIX=$work/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/windows/wine-env.sh
+export WINEPREFIX=$work/wine-prefix
 scripts/windows/wine-prefix.sh "$WINEPREFIX" || fail "the Wine prefix could not be prepared"
 
 step "Build (windows preset)"

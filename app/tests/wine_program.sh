@@ -24,6 +24,7 @@ set -uo pipefail
 build=$(realpath "$1")
 source=$(realpath "$2")
 . "$source/app/tests/x11_harness.sh"
+. "$source/app/tests/wine_harness.sh"
 x11_require Xvfb xdotool xkbcomp xwininfo wine wineserver cpack cmp import convert
 # Wine's first window, dialog and complaint take a while to come.
 x11_timeout=60
@@ -39,106 +40,45 @@ shots=${ZEPHLAN_SCREENSHOTS:-$work/shots}
 mkdir -p "$shots"
 shot() { x11_shot "$shots/$1.png"; }
 X11_FAILURE_SHOT=$shots/failure.png
+layout=ui/main/frmZephlanLayout.cpp
 
 # The zip, unpacked, unless a program is given.
 program=${3:-}
 if [[ -z $program ]]; then
-    cpack -G ZIP --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
-        || { cat "$work/cpack.log"; fail "CPack did not make the zip"; }
-    zip=$(ls "$work"/package/Zephlan-*-win64.zip) || fail "no Zephlan-<version>-win64.zip"
-    (cd "$work" && cmake -E tar xf "$zip") || fail "the zip did not unpack"
-    program=$(ls "$work"/Zephlan-*-win64/zephlan.exe) || fail "no zephlan.exe in the zip"
+    wine_unpack_zip "$build"
+    program=$wine_program
 fi
-
 # The letter é gets a key of its own before Wine starts.
 x11_map_keysyms eacute Eacute
-unset WINEPATH
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-x11_at_exit "wineserver -k 2>/dev/null"
-"$source/scripts/windows/wine-prefix.sh" "$WINEPREFIX" >/dev/null || fail "the Wine prefix could not be prepared"
+wine_start_prefix
 
-# The lists, in Windows-1252 bytes, and Windows paths to them (drive Z: is /).
+# The lists, in Windows-1252 bytes.
 data="$work/Flight Sim"
 mkdir -p "$data"
 printf '%s\r\n' "EGLL,N51* 28.65',W0* 27.68',83" "KJFK,N40* 38.38',W73* 46.72',13" \
     "$(printf "\311GLB,N64* 11.44',W51* 40.68',282")" >"$data/Airports.txt"
 printf '%s\r\n' 'AC#11,450,"Boeing 737-800 Paint1"' 'AC#2,120,"Cessna 172, Skyhawk"' >"$data/Aircraft.txt"
-windows() { printf 'Z:%s' "${1//\//\\}"; }
 
-# The program's windows told apart by size: the system's file dialog is big
-# and named "Open" or "Save" ("Save As" on Windows); its complaints and
-# questions are small, named by the dialog or not at all.
-program_window() {
-    local id name deadline=$((SECONDS + x11_timeout))
-    while ((SECONDS <= deadline)); do
-        for id in $(xdotool search --all --onlyvisible --pid "$zephlan" --name '' 2>/dev/null); do
-            eval "$(xdotool getwindowgeometry --shell --prefix U_ "$id" 2>/dev/null)"
-            name=$(xdotool getwindowname "$id" 2>/dev/null)
-            case $1 in
-            dialog) ((U_WIDTH > 300 && U_HEIGHT > 200 && U_WIDTH < 1280)) && [[ $name =~ ^(Open|Save|Save\ As)$ ]] ;;
-            complaint) ((U_WIDTH > 50 && U_WIDTH < 300 && U_HEIGHT > 30 && U_HEIGHT < 200)) ;;
-            esac && { echo "$id"; return 0; }
-        done
-        sleep 0.1
-    done
-    return 1
-}
-# A dialog or message gone, the main window must have the keyboard again before
-# keys are typed: under a window manager it comes a moment after the dialog goes.
-back_to_main() {
-    x11_wait_gone "$1"
-    x11_has_focus "$main"
-}
-# Types a name into the file dialog's name box over the one proposed (Tab
-# closes the list of completions Wine may show) and accepts it.
-choose_file() {
-    dialog=$(program_window dialog) || fail "no file dialog for $2"
-    eval "$(xdotool getwindowgeometry --shell --prefix D_ "$dialog")"
-    x11_click "$dialog" $((D_WIDTH - 200)) $((D_HEIGHT - 41))   # the name box
-    xdotool key End shift+Home
-    xdotool type --delay 50 "$(windows "$1")"
-    xdotool key Tab Return
-}
+choose_file() { wine_choose_file "$zephlan" "$@"; }
 # A name the dialog must refuse: it says so, and stays open once the complaint is answered.
 refused_file() {
     choose_file "$1" "$2"
-    complaint=$(program_window complaint) || fail "the dialog took $2"
+    complaint=$(wine_program_window "$zephlan" complaint) || fail "the dialog took $2"
     shot "$3"
     xdotool key Return
     x11_wait_gone "$complaint"
     xwininfo -id "$dialog" | grep -q IsViewable || fail "the dialog closed after refusing $2"
 }
-# A window asked to become 900x700 and then to fill the screen keeps its size.
-# Nothing says a request was refused: a window that takes one changes within a
-# moment, so the size is watched for a while after each. A window that the
-# window manager does not manage (Wine maps one without a title bar or sizing
-# border so) has no border to drag, and a resize sent to it would pass the
-# window manager by: it is only asked to maximise.
-window_size() {
-    xwininfo -id "$1" | awk '$1 == "Width:" { w = $2 } $1 == "Height:" { h = $2 } END { print w "x" h }'
-}
-keeps_size() {
-    local request requests=() before after
-    xwininfo -id "$1" -stats | grep -q 'Override Redirect State: yes' || requests+=("xdotool windowsize $1 900 700")
-    requests+=("wmctrl -i -r $1 -b add,maximized_vert,maximized_horz")
-    before=$(window_size "$1")
-    for request in "${requests[@]}"; do
-        $request || fail "the window manager could not be asked: $request"
-        for _ in $(seq 15); do
-            sleep 0.1
-            after=$(window_size "$1")
-            [[ $after == "$before" ]] || fail "$2 became $after from $before on: $request"
-        done
-    done
-}
 # Wine now and then drops the é on its way from key to character: it is typed
 # into the empty departure box until the box shows a dark pixel there.
 type_e_acute() {
-    local try
+    local try top place
+    top=$(x11_client_top "$main" "$layout")
+    place=($(x11_control_place "$layout" txtDeparture))
     for try in 1 2 3 4 5; do
         xdotool type --delay 100 "é"
         for _ in $(seq 10); do
-            [[ $(import -window "$main" -crop 6x12+36+$((client + 39)) png:- 2>/dev/null \
+            [[ $(import -window "$main" -crop 6x12+$((place[0] / 15 + 4))+$((top + place[1] / 15 + 7)) png:- 2>/dev/null \
                 | convert png:- -format '%[fx:minima]' info:) == 0* ]] && { echo "é arrived at try $try"; return 0; }
             sleep 0.1
         done
@@ -151,33 +91,30 @@ zephlan=$!
 x11_keep $zephlan
 
 welcome=$(x11_new_window "$zephlan" '^zephlan$') || fail "no welcome window"
-[[ -z $wm ]] || keeps_size "$welcome" "the welcome window"
+[[ -z $wm ]] || wine_keeps_size "$welcome" "the welcome window"
 shot 1-welcome
-x11_click "$welcome" 280 424                           # Continue
+x11_continue "$welcome"
 main=$(x11_new_window "$zephlan" '^Zephlan$' "$welcome") || fail "no main window"  # names match in any case
 if [[ -n $wm ]]; then
     x11_has_focus "$main"
-    keeps_size "$main" "the main window"
+    wine_keeps_size "$main" "the main window"
 else
     # Wine keeps a popup of its own, without a name, for as long as it runs.
     x11_lasting_popups=$(x11_popups)
     x11_focus "$main"
 fi
 shot 2-main
-eval "$(xdotool getwindowgeometry --shell --prefix M_ "$main")"
-client=$((M_HEIGHT - 448))                             # the client area, below the menu bar
-field() { x11_click "$main" "$1" $((client + $2)); }   # a few pixels into a box
 
 x11_click "$main" 17 8                                 # File
 x11_click "$main" 33 28                                # Open Airport
-program_window dialog >/dev/null || fail "no dialog for the airports list"
+wine_program_window "$zephlan" dialog >/dev/null || fail "no dialog for the airports list"
 shot 3-open-airport
 refused_file "$data/Missing.txt" "a missing list" 3-missing-file
 choose_file "$data/Airports" "the airports list, named without its extension"
 message=$(x11_new_window "$zephlan" '^Open Aircrafts$') || fail "no message after the airports list"
 shot 4-message
 xdotool key Return
-back_to_main "$message"
+wine_back_to_main "$message"
 
 # Keys only from here to the first save, with no click to give the focus:
 # after each dialog the keys must reach the search box that had it. (With no
@@ -186,7 +123,7 @@ back_to_main "$message"
 # keys reach the program only if the main window got the focus back.)
 xdotool key F10 Down Down Return                       # File, Open Aircraft past the greyed item
 choose_file "$data/Aircraft.txt" "the aircraft list"
-back_to_main "$dialog"
+wine_back_to_main "$dialog"
 type_e_acute
 xdotool type --delay 50 "glb"                          # departure, found in lower case
 xdotool key Tab
@@ -203,29 +140,32 @@ plans=$data/Plans.txt
 xdotool key alt+s                                      # Save Flight Plan from the percentage box
 refused_file "$data/Missing/Plans.txt" "a missing folder" 6-missing-folder
 choose_file "$plans" "the flight plans"
-back_to_main "$dialog"
+wine_back_to_main "$dialog"
 xdotool key BackSpace BackSpace                        # typed at once: 75 %
 xdotool type --delay 50 "75"
-field 323 244                                          # the flight number, by mouse
+x11_click_control "$main" "$layout" txtFlightNo       # the flight number, by mouse
 xdotool key alt+s
-dialog=$(program_window dialog) || fail "no save dialog"
+dialog=$(wine_program_window "$zephlan" dialog) || fail "no save dialog"
 xdotool key Escape                                     # cancelled
-back_to_main "$dialog"
+wine_back_to_main "$dialog"
 xdotool key ctrl+a                                     # typed at once: flight 0431
 xdotool type --delay 50 "0431"
-field 228 348                                          # Save Flight Plan, by mouse
+x11_click_control "$main" "$layout" cmdInstall        # Save Flight Plan, by mouse
 choose_file "$plans" "the flight plans"
-question=$(program_window complaint) || fail "no replace question"
+question=$(wine_program_window "$zephlan" complaint) || fail "no replace question"
 shot 7-replace-question
 xdotool key n                                          # No: the dialog again, with the name
 x11_wait_gone "$question"
-dialog=$(program_window dialog) || fail "no save dialog after No"
+dialog=$(wine_program_window "$zephlan" dialog) || fail "no save dialog after No"
 xdotool key Return
-question=$(program_window complaint) || fail "no replace question after No"
+question=$(wine_program_window "$zephlan" complaint) || fail "no replace question after No"
 xdotool key Return                                     # Yes: the line is added all the same
-back_to_main "$dialog"
-line() { printf 'AC#2,N541SP,%s%%,24Hr,IFR,12:00:00,00:00:00,050,R,%s,KJFK,16:00:00,00:00:00,050,R,%s,\311GLB\r\n' "$@"; }
-{ line 50 0429 430; line 75 0431 432; } >"$work/expected"
+wine_back_to_main "$dialog"
+line() {
+    plan_line aircraft=2 callsign=N541SP period=24Hr rules=IFR departure=12:00:00 level=050 atc=R destination=KJFK \
+        back=16:00:00 home="$(printf '\311GLB')" "$@"
+}
+{ line percent=50 flight=0429 backflight=430; line percent=75 flight=0431 backflight=432; } >"$work/expected"
 # The line is written once the dialog has gone: waited for, up to the time allowed.
 for _ in $(seq $((x11_timeout * 10))); do
     (($(stat -c %s "$plans") >= $(stat -c %s "$work/expected"))) && break
@@ -237,7 +177,7 @@ for closing in escape ok; do
     x11_click "$main" 51 8                             # Help
     x11_click "$main" 67 28                            # About
     about=$(x11_new_window "$zephlan" '^About Zephlan$') || fail "no about window"
-    [[ -z $wm || $closing == ok ]] || keeps_size "$about" "the about window"
+    [[ -z $wm || $closing == ok ]] || wine_keeps_size "$about" "the about window"
     shot "8-about-$closing"
     eval "$(xdotool getwindowgeometry --shell --prefix A_ "$about")"
     frame=$(((A_WIDTH - 382) / 2))
@@ -249,6 +189,6 @@ for closing in escape ok; do
     x11_wait_gone "$about"
 done
 
-field 476 348                                          # Exit Zephlan
+x11_click_control "$main" "$layout" cmdExit
 x11_wait_exit "$zephlan"
 echo "PASS: the road of two plans, About and Exit under Wine"

@@ -1,6 +1,9 @@
-# Sourced by the end-to-end tests and by scripts/screenshots.sh: an X server of the caller's own and
-# helpers that drive the real program through it with real key and mouse events. There is no window
-# manager, so a window that should take the keys is given the focus explicitly (x11_focus).
+# Sourced by the end-to-end tests (app/tests/x11_*.sh, the Wine roads through wine_harness.sh,
+# packaging/tests), scripts/screenshots.sh and bench/report.sh: an X server of the caller's own and
+# helpers that drive the real program through it with real key and mouse events. Mostly no window
+# manager runs, so a window that should take the keys is given the focus explicitly (x11_focus);
+# when a caller starts one (openbox), clicks still land right and x11_has_focus waits for the focus
+# it hands over. POSIX sh, for the scripts that run under sh.
 #
 #   x11_require TOOL...        exit 77 (skipped) when a tool is missing
 #   x11_start_server           Xvfb on a free display (picked with -displayfd; its screen
@@ -28,6 +31,14 @@
 #                              name, and accepts it
 #   x11_wait_gone WID          waits until WID is no longer shown
 #   x11_click WID X Y          clicks at X,Y inside WID
+#   x11_control_place SOURCE NAME
+#                              LEFT TOP WIDTH HEIGHT in twips of control NAME, read from the layout
+#                              table of SOURCE (a window's file, such as ui/main/frmZephlanLayout.cpp)
+#   x11_client_top WID SOURCE  the pixel row where WID's client area starts: its client area lies
+#                              at its foot, below any menu bar (kClientHeight in SOURCE)
+#   x11_click_control WID SOURCE NAME
+#                              clicks the middle of that control in window WID
+#   x11_continue WID           clicks the welcome window's Continue button
 #   x11_wait_exit PID          waits until the program PID ends by itself; fails unless its
 #                              status is 0
 #   fail MESSAGE               prints the step that failed and the program's output, exits 1
@@ -208,6 +219,39 @@ x11_click() {
     x=${corner% *} y=${corner#* }
     # The pointer then leaves the windows, so that no tooltip opens.
     xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1 mousemove 0 0
+}
+
+# The source tree, for the layout tables: the callers live one or two folders down in it.
+for x11_tree in "$(dirname "$0")/../.." "$(dirname "$0")/.." "$PWD"; do
+    [ -f "$x11_tree/ui/main/frmZephlanLayout.cpp" ] && break
+done
+
+# The four numbers in braces or in twipsRect() on the line that names the control, or the next.
+x11_control_place() {
+    awk -v name="\"$2\"" 'index($0, name) { near = 2 }
+        near-- > 0 && match($0, /[{(][0-9]+, *[0-9]+, *[0-9]+, *[0-9]+[})]/) {
+            place = substr($0, RSTART + 1, RLENGTH - 2); gsub(/, */, " ", place); print place; exit
+        }' "$x11_tree/$1"
+}
+
+x11_client_top() {
+    local client height
+    client=$(sed -n 's/^constexpr int kClientHeight = \([0-9]*\);.*/\1/p' "$x11_tree/$2")
+    height=$(xwininfo -id "$1" | awk '$1 == "Height:" { print $2 }')
+    echo $((client ? height - client / 15 : 0))
+}
+
+x11_click_control() {
+    local place top
+    place=$(x11_control_place "$2" "$3")
+    [ -n "$place" ] || fail "no control $3 in $2"
+    top=$(x11_client_top "$1" "$2")
+    set -- "$1" $place
+    x11_click "$1" $((($2 + $4 / 2) / 15)) $((top + ($3 + $5 / 2) / 15))
+}
+
+x11_continue() {
+    x11_click_control "$1" ui/welcome/frmWelcome.cpp cmdContinue
 }
 
 x11_window() {

@@ -34,7 +34,7 @@ continue|enter)
         x11_focus "$welcome"
         xdotool key Return
     else
-        x11_click "$welcome" 280 424
+        x11_continue "$welcome"
     fi
     x11_new_window "$program_pid" '^Zephlan$' >/dev/null || fail "no main window after Continue"
     sleep 0.5

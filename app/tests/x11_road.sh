@@ -40,16 +40,9 @@ window() {
     x11_window "$pid" "$@"
 }
 
-# Clicks the middle of the main window's control placed at LEFT TOP WIDTH HEIGHT twips in its
-# client area, which lies below the menu bar and is 6720 twips high.
-click_main() {
-    client_top=$(($(xdotool getwindowgeometry --shell "$main" | sed -n 's/^HEIGHT=//p') - 6720 / 15))
-    x11_click "$main" $((($1 + $3 / 2) / 15)) $((client_top + ($2 + $4 / 2) / 15))
-}
-
 step "Continue on the welcome window"
 welcome=$(x11_new_window "$pid" '') || fail "no welcome window appeared"
-x11_click "$welcome" 280 424
+x11_continue "$welcome"
 window '^Zephlan$'
 main=$wid
 
@@ -106,7 +99,7 @@ for _ in $(seq 100); do [ -s "$plans" ] && break; sleep 0.05; done
 
 step "Another flight number, saved into the same file: replace answered with Yes"
 x11_focus "$main"
-click_main 4800 3480 855 375
+x11_click_control "$main" ui/main/frmZephlanLayout.cpp txtFlightNo
 xdotool key ctrl+a
 xdotool type --delay 5 "0430"
 xdotool key alt+s

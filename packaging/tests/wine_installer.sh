@@ -16,11 +16,11 @@ version=$3
 publisher=$4
 
 . "$source/app/tests/x11_harness.sh"
+. "$source/app/tests/wine_harness.sh"
 x11_require Xvfb xdotool xwininfo wine wineserver cpack cmp strings
 # A private X server and prefix: the program's window needs one, and nothing of another test's may help.
 x11_timeout=60
 X11_SCREEN=1280x1024x24 x11_start_server
-x11_at_exit "wineserver -k 2>/dev/null"
 work=$x11_work
 
 cpack -G NSIS --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
@@ -29,9 +29,7 @@ installer=$(ls "$work"/package/Zephlan-"$version"-win64.exe) || fail "no Zephlan
 packed=$(ls -d "$work"/package/_CPack_Packages/*/NSIS/Zephlan-"$version"-win64) || fail "no tree CPack packed"
 echo "installer: $(stat -c %s "$installer") bytes"
 
-unset WINEPATH
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-"$source/scripts/windows/wine-prefix.sh" "$WINEPREFIX" >/dev/null || fail "the Wine prefix could not be prepared"
+wine_start_prefix
 
 folder="$WINEPREFIX/drive_c/Program Files/Zephlan"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Zephlan"
@@ -71,7 +69,7 @@ wine "$target" >"$work/program.log" 2>&1 &
 zephlan=$!
 x11_keep $zephlan
 welcome=$(x11_new_window "$zephlan" '^zephlan$') || fail "no welcome window from the installed program"
-x11_click "$welcome" 40 60
+x11_click "$welcome" 40 60                              # on the panel, not a button
 xdotool key x
 x11_wait_exit "$zephlan"
 

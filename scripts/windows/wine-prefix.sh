@@ -22,7 +22,8 @@ exec 9>"$prefix.lock"
 flock 9
 [[ -f $marker ]] && exit 0
 
-export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+. "$(dirname "$0")/wine-env.sh"
+export WINEPREFIX=$prefix
 start=$SECONDS
 wineboot -i >/dev/null 2>&1
 wineserver -w
