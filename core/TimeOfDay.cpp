@@ -1,6 +1,7 @@
 #include "core/TimeOfDay.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace zephlan {
@@ -8,139 +9,205 @@ namespace {
 
 constexpr int kLength = 8;
 
-bool isDigitPlace(int position)
+// Places 2 and 5 hold the colons; 8 is past the end.
+bool isDigitPlace(int place)
 {
-    return position != 2 && position != 5;
+    return place % 3 != 2;
 }
 
-int nextDigitPlace(int position)
+int nextDigitPlace(int place)
 {
-    while (position < kLength && !isDigitPlace(position))
-        ++position;
-    return position;
+    return isDigitPlace(place) || place >= kLength ? place : place + 1;
 }
 
-// Hours go to 23; minutes and seconds to 59.
-int largestOf(int section)
+int largestIn(int firstPlace)
 {
-    return section == 0 ? 23 : 59;
+    return firstPlace == 0 ? 23 : 59;
 }
 
-int pairAt(const std::string &text, int first)
+bool allDigits(std::string_view text)
 {
-    return (text[first] - '0') * 10 + (text[first + 1] - '0');
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
-std::optional<TimeField> typeDigit(TimeField field, char digit)
+std::string_view trimmed(std::string_view text)
 {
-    const int position = nextDigitPlace(field.cursor);
-    if (position >= kLength)
-        return std::nullopt;
-    const int section = position / 3;
-    const int first = section * 3;
-    const int largest = largestOf(section);
-    if (position == first) {
-        if ((digit - '0') * 10 > largest) {
-            field.text[first] = '0';
-            field.text[first + 1] = digit;
-            field.cursor = nextDigitPlace(first + 2);
-            return field;
-        }
-        field.text[first] = digit;
-        // "2" typed over "09" starts twenty-something: the old second digit goes.
-        if (pairAt(field.text, first) > largest)
-            field.text[first + 1] = '0';
-    } else {
-        const char kept = field.text[position];
-        field.text[position] = digit;
-        if (pairAt(field.text, first) > largest) {
-            field.text[position] = kept;
-            return std::nullopt;
-        }
-    }
-    field.cursor = nextDigitPlace(position + 1);
-    return field;
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-TimeField padSection(TimeField field)
+// Hours of one or two digits, then minutes and perhaps seconds of two digits each,
+// apart (':' or '.') or run together; nothing when the text is not such a time of day.
+std::optional<std::string> readTimeOfDay(std::string_view text)
 {
-    const int position = field.cursor;
-    if (position >= kLength || !isDigitPlace(position) || position % 3 != 1)
-        return field;
-    const int first = position - 1;
-    field.text[first + 1] = field.text[first];
-    field.text[first] = '0';
-    field.cursor = nextDigitPlace(first + 2);
-    return field;
-}
-
-// "7:05", "07.05.00", "0705" or "070500" as two-digit sections; nothing when the
-// text is not of that form.
-std::vector<std::string> sectionsOf(std::string_view text)
-{
-    std::vector<std::string> sections;
-    const auto digits = [](std::string_view part) {
-        return part.find_first_not_of("0123456789") == std::string_view::npos;
-    };
+    std::vector<std::string_view> sections;
     if (text.find_first_of(":.") == std::string_view::npos) {
-        if (!digits(text) || text.size() % 2 != 0 || text.size() > 6)
-            return {};
-        for (std::size_t at = 0; at < text.size(); at += 2)
-            sections.emplace_back(text.substr(at, 2));
-        return sections;
+        if (text.size() < 3 || text.size() > 6)
+            return std::nullopt;
+        const std::size_t hours = 2 - text.size() % 2;
+        sections = {text.substr(0, hours), text.substr(hours, 2)};
+        if (text.size() > hours + 2)
+            sections.push_back(text.substr(hours + 2));
+    } else {
+        for (std::size_t from = 0; from <= text.size();) {
+            const std::size_t end = std::min(text.find_first_of(":.", from), text.size());
+            sections.push_back(text.substr(from, end - from));
+            from = end + 1;
+        }
     }
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t end = std::min(text.find_first_of(":.", from), text.size());
-        const std::string_view part = text.substr(from, end - from);
-        if (part.empty() || part.size() > 2 || !digits(part) || sections.size() == 3)
-            return {};
-        std::string pair(2, '0');
-        pair[1] = part.back();
-        pair[0] = part.size() == 2 ? part.front() : '0';
-        sections.push_back(pair);
-        if (end == text.size())
-            return sections;
-        from = end + 1;
+    if (sections.size() < 2 || sections.size() > 3)
+        return std::nullopt;
+    std::string time = "00:00:00";
+    for (std::size_t index = 0; index < sections.size(); ++index) {
+        const std::string_view section = sections[index];
+        const int first = static_cast<int>(index) * 3;
+        if (!allDigits(section) || section.size() > 2 || (index > 0 && section.size() != 2))
+            return std::nullopt;
+        const int value = std::stoi(std::string(section));
+        if (value > largestIn(first))
+            return std::nullopt;
+        time[first] = static_cast<char>('0' + value / 10);
+        time[first + 1] = static_cast<char>('0' + value % 10);
     }
+    return time;
 }
 
 } // namespace
 
-std::optional<TimeField> typeIntoTime(const TimeField &field, char ch)
+void TimeField::select(int anchor, int cursor)
 {
-    if (ch >= '0' && ch <= '9')
-        return typeDigit(field, ch);
-    if (ch == ':' || ch == '.')
-        return padSection(field);
-    return std::nullopt;
+    m_anchor = std::clamp(anchor, 0, kLength);
+    m_cursor = std::clamp(cursor, 0, kLength);
 }
 
-std::optional<TimeField> pasteIntoTime(const TimeField &field, std::string_view text)
+void TimeField::empty(int place)
 {
-    const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    if (text.empty())
-        return field;
-    std::vector<std::string> sections = sectionsOf(text);
-    int section = std::min(nextDigitPlace(field.cursor), kLength - 1) / 3;
-    if (sections.empty() || section + static_cast<int>(sections.size()) > 3)
-        return std::nullopt;
-    TimeField pasted = field;
-    for (const std::string &pair : sections) {
-        const int first = section * 3;
-        if ((pair[0] - '0') * 10 + (pair[1] - '0') > largestOf(section))
-            return std::nullopt;
-        // Character by character: g++ 12 at -O3 wrongly warns of overlap in a string's replace.
-        pasted.text[first] = pair[0];
-        pasted.text[first + 1] = pair[1];
-        pasted.cursor = nextDigitPlace(first + 2);
-        ++section;
+    m_text[place] = '0';
+    m_filled.reset(place);
+}
+
+void TimeField::fill(int place, char digit)
+{
+    m_text[place] = digit;
+    m_filled.set(place);
+}
+
+bool TimeField::eraseSelection()
+{
+    if (m_anchor == m_cursor)
+        return false;
+    const int start = std::min(m_anchor, m_cursor);
+    for (int place = start; place < std::max(m_anchor, m_cursor); ++place) {
+        if (isDigitPlace(place))
+            empty(place);
     }
-    return pasted;
+    m_anchor = m_cursor = start;
+    return true;
+}
+
+bool TimeField::putDigit(char digit)
+{
+    const int place = nextDigitPlace(m_cursor);
+    if (place >= kLength)
+        return false;
+    const int first = place - place % 3;
+    const int largest = largestIn(first);
+    if (place == first && (digit - '0') * 10 > largest) {
+        fill(first, '0');
+        fill(first + 1, digit);
+        m_cursor = nextDigitPlace(first + 2);
+    } else {
+        fill(place, digit);
+        if ((m_text[first] - '0') * 10 + (m_text[first + 1] - '0') > largest) {
+            if (place != first)
+                return false;
+            // "2" typed over "09" starts twenty-something: the old second digit goes.
+            m_text[first + 1] = '0';
+        }
+        m_cursor = nextDigitPlace(place + 1);
+    }
+    m_anchor = m_cursor;
+    return true;
+}
+
+bool TimeField::typeDigit(char digit)
+{
+    if (digit < '0' || digit > '9')
+        return false;
+    TimeField typed = *this;
+    typed.eraseSelection();
+    if (!typed.putDigit(digit))
+        return false;
+    *this = typed;
+    return true;
+}
+
+bool TimeField::typeSeparator()
+{
+    if (m_anchor != m_cursor || m_cursor % 3 != 1)
+        return false;
+    const int first = m_cursor - 1;
+    m_text[first + 1] = m_text[first];
+    m_text[first] = '0';
+    m_filled[first + 1] = m_filled[first];
+    m_anchor = m_cursor = nextDigitPlace(first + 2);
+    return true;
+}
+
+bool TimeField::backspace()
+{
+    if (eraseSelection())
+        return true;
+    int place = m_cursor - 1;
+    if (place >= 0 && !isDigitPlace(place))
+        --place;
+    if (place < 0)
+        return false;
+    empty(place);
+    m_anchor = m_cursor = place;
+    return true;
+}
+
+bool TimeField::deleteForward()
+{
+    if (eraseSelection())
+        return true;
+    const int place = nextDigitPlace(m_cursor);
+    if (place >= kLength)
+        return false;
+    empty(place);
+    return true;
+}
+
+bool TimeField::paste(std::string_view pasted)
+{
+    const std::string_view text = trimmed(pasted);
+    if (text.empty()) {
+        eraseSelection();
+        return true;
+    }
+    if (const std::optional<std::string> time = readTimeOfDay(text)) {
+        m_text = *time;
+        m_filled.set().reset(2).reset(5);
+        m_anchor = m_cursor = kLength;
+        return true;
+    }
+    if (!allDigits(text) || text.size() > 2)
+        return false;
+    TimeField typed = *this;
+    for (const char digit : text) {
+        if (!typed.typeDigit(digit))
+            return false;
+    }
+    *this = typed;
+    return true;
+}
+
+void TimeField::clear()
+{
+    *this = TimeField();
 }
 
 } // namespace zephlan

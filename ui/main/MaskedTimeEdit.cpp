@@ -1,114 +1,127 @@
 #include "ui/main/MaskedTimeEdit.h"
 
-#include "core/TimeOfDay.h"
 #include "ui/main/StorableText.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
-
-#include <algorithm>
-#include <array>
 
 namespace zephlan {
 namespace {
 
-const QString kEmptyTime = QStringLiteral("00:00:00");
 constexpr int kTimeLength = 8;
 constexpr int kShortLength = 5;
 
-bool isDigitPlace(int position)
+QString clipboardText(QClipboard::Mode mode = QClipboard::Clipboard)
 {
-    return position != 2 && position != 5;
+    return QGuiApplication::clipboard()->text(mode);
 }
 
-int twoDigits(const QString &text, int from)
+QString withShortcut(const QString &caption, QKeySequence::StandardKey key)
 {
-    return text.mid(from, 2).toInt();
+    return caption + QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
 }
 
 } // namespace
 
 MaskedTimeEdit::MaskedTimeEdit(QWidget *parent)
     : QLineEdit(parent)
-    , m_buffer(kEmptyTime)
 {
     setMaxLength(kTimeLength);
     setAcceptDrops(false);
-    // Edits that bypass the key handling (middle-click paste, input methods,
-    // the context menu) are put back.
-    connect(this, &QLineEdit::textEdited, this, [this] { showBuffer(cursorPosition()); });
+    // Whatever else edits the text behind the field's back is put back.
+    connect(this, &QLineEdit::textEdited, this, [this] { showField(); });
     refreshDisplay();
 }
 
 void MaskedTimeEdit::reapplyPattern()
 {
-    m_buffer = kEmptyTime;
-    m_typedInto = false;
+    const bool wasTyped = m_field.typed();
+    m_field.clear();
     refreshDisplay();
+    if (wasTyped)
+        emit typedIntoChanged();
 }
 
-bool MaskedTimeEdit::holdsValidTime() const
+void MaskedTimeEdit::forgetTyping()
 {
-    return twoDigits(m_buffer, 0) <= 23 && twoDigits(m_buffer, 3) <= 59 && twoDigits(m_buffer, 6) <= 59;
+    const bool wasTyped = m_field.typed();
+    m_field.forgetTyping();
+    if (wasTyped)
+        emit typedIntoChanged();
 }
 
-bool MaskedTimeEdit::isNavigation(QKeyEvent *event) const
+// Hands the event the caret and selection the box shows, then shows what it made of
+// them; a refused event leaves the box as it was.
+template <typename Event> bool MaskedTimeEdit::edit(Event event)
 {
-    static const std::array kNavigation = {
-        QKeySequence::MoveToNextChar,       QKeySequence::MoveToPreviousChar,
-        QKeySequence::MoveToNextWord,       QKeySequence::MoveToPreviousWord,
-        QKeySequence::MoveToStartOfLine,    QKeySequence::MoveToEndOfLine,
-        QKeySequence::MoveToStartOfBlock,   QKeySequence::MoveToEndOfBlock,
-        QKeySequence::MoveToStartOfDocument, QKeySequence::MoveToEndOfDocument,
-        QKeySequence::SelectNextChar,       QKeySequence::SelectPreviousChar,
-        QKeySequence::SelectNextWord,       QKeySequence::SelectPreviousWord,
-        QKeySequence::SelectStartOfLine,    QKeySequence::SelectEndOfLine,
-        QKeySequence::SelectStartOfBlock,   QKeySequence::SelectEndOfBlock,
-        QKeySequence::SelectStartOfDocument, QKeySequence::SelectEndOfDocument,
-        QKeySequence::SelectAll,            QKeySequence::Copy};
-    return std::any_of(kNavigation.begin(), kNavigation.end(),
-                       [event](QKeySequence::StandardKey key) { return event->matches(key); });
+    m_field.select(anchor(), cursorPosition());
+    const bool wasTyped = m_field.typed();
+    if (!event(m_field))
+        return false;
+    showField();
+    if (m_field.typed() != wasTyped)
+        emit typedIntoChanged();
+    return true;
 }
 
 void MaskedTimeEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (isNavigation(event)) {
-        QLineEdit::keyPressEvent(event);
-        return;
-    }
     if (event->matches(QKeySequence::Paste)) {
-        pasteText(QGuiApplication::clipboard()->text());
-        return;
+        pasteText(clipboardText());
+    } else if (event->matches(QKeySequence::Cut)) {
+        cut();
+    } else if (event->key() == Qt::Key_Backspace) {
+        edit([](TimeField &field) { return field.backspace(); });
+    } else if (event->key() == Qt::Key_Delete) {
+        edit([](TimeField &field) { return field.deleteForward(); });
+    } else if (!event->text().isEmpty() && event->text().at(0).isPrint()
+               && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        typeText(event->text());
+    } else {
+        // Moving, selecting and copying are the box's own; an edit it would make is put back.
+        QLineEdit::keyPressEvent(event);
     }
-    if (event->matches(QKeySequence::Cut)) {
-        copy();
-        clearSelection();
-        return;
-    }
-    if (event->key() == Qt::Key_Backspace) {
-        clearBackward();
-        return;
-    }
-    if (event->key() == Qt::Key_Delete) {
-        clearForward();
-        return;
-    }
-    const QString text = event->text();
-    const bool printable = !text.isEmpty() && text.at(0).isPrint()
-        && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
-    if (printable)
-        typeText(text);
-    else
-        event->ignore();
+}
+
+void MaskedTimeEdit::inputMethodEvent(QInputMethodEvent *event)
+{
+    typeText(event->commitString());
+    event->accept();
+}
+
+void MaskedTimeEdit::contextMenuEvent(QContextMenuEvent *event)
+{
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool selected = hasSelectedText();
+    QAction *action = menu->addAction(withShortcut(tr("Cu&t"), QKeySequence::Cut));
+    action->setEnabled(selected);
+    connect(action, &QAction::triggered, this, &MaskedTimeEdit::cut);
+    action = menu->addAction(withShortcut(tr("&Copy"), QKeySequence::Copy));
+    action->setEnabled(selected);
+    connect(action, &QAction::triggered, this, &QLineEdit::copy);
+    action = menu->addAction(withShortcut(tr("&Paste"), QKeySequence::Paste));
+    action->setEnabled(!clipboardText().isEmpty());
+    connect(action, &QAction::triggered, this, [this] { pasteText(clipboardText()); });
+    action = menu->addAction(tr("Delete"));
+    action->setEnabled(selected);
+    connect(action, &QAction::triggered, this, [this] { edit([](TimeField &field) { return field.deleteForward(); }); });
+    menu->addSeparator();
+    action = menu->addAction(withShortcut(tr("Select All"), QKeySequence::SelectAll));
+    connect(action, &QAction::triggered, this, &QLineEdit::selectAll);
+    menu->popup(event->globalPos());
 }
 
 void MaskedTimeEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
     m_clickGaveFocus = event->reason() == Qt::MouseFocusReason;
-    showBuffer(cursorPosition());
+    m_field.select(cursorPosition(), cursorPosition());
+    showField();
     emit gotFocus();
 }
 
@@ -139,98 +152,59 @@ void MaskedTimeEdit::mouseMoveEvent(QMouseEvent *event)
     QLineEdit::mouseMoveEvent(event);
 }
 
+// The middle button pastes the X11 selection where it pressed, as any paste.
 void MaskedTimeEdit::mouseReleaseEvent(QMouseEvent *event)
 {
     m_clickGaveFocus = false;
+    if (event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        pasteText(clipboardText(QClipboard::Selection));
+        return;
+    }
     QLineEdit::mouseReleaseEvent(event);
 }
 
 void MaskedTimeEdit::typeText(const QString &text)
 {
     for (const QChar ch : text) {
-        if (ch.unicode() > 0x7f)
-            continue;
-        clearSelection();
-        if (const auto typed = typeIntoTime({m_buffer.toStdString(), cursorPosition()}, ch.toLatin1()))
-            take(*typed);
+        if (ch == QLatin1Char(':') || ch == QLatin1Char('.'))
+            edit([](TimeField &field) { return field.typeSeparator(); });
+        else
+            edit([ch](TimeField &field) { return field.typeDigit(ch.toLatin1()); });
     }
 }
 
-// A refused paste leaves the field, its selection included, as it was.
 void MaskedTimeEdit::pasteText(const QString &text)
 {
-    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 0x80; });
-    std::string cleared = m_buffer.toStdString();
-    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
-    for (int position = start; position < std::min(start + int(selectedText().size()), kTimeLength); ++position) {
-        if (isDigitPlace(position))
-            cleared[position] = '0';
-    }
-    const std::optional<TimeField> pasted = ascii ? pasteIntoTime({cleared, start}, text.toStdString()) : std::nullopt;
-    if (!pasted) {
+    if (!edit([&text](TimeField &field) { return field.paste(text.toStdString()); }))
         showBoxNotice(this, QStringLiteral("Left out, not a time of day: ") + text.simplified());
-        return;
-    }
-    take(*pasted);
 }
 
-void MaskedTimeEdit::take(const TimeField &field)
-{
-    m_buffer = QString::fromStdString(field.text);
-    m_typedInto = true;
-    showBuffer(field.cursor);
-}
-
-void MaskedTimeEdit::clearBackward()
-{
-    if (clearSelection())
-        return;
-    int position = cursorPosition() - 1;
-    while (position >= 0 && !isDigitPlace(position))
-        --position;
-    if (position < 0)
-        return;
-    m_buffer[position] = QLatin1Char('0');
-    showBuffer(position);
-}
-
-void MaskedTimeEdit::clearForward()
-{
-    if (clearSelection())
-        return;
-    int position = cursorPosition();
-    while (position < kTimeLength && !isDigitPlace(position))
-        ++position;
-    if (position >= kTimeLength)
-        return;
-    m_buffer[position++] = QLatin1Char('0');
-    showBuffer(position);
-}
-
-bool MaskedTimeEdit::clearSelection()
+void MaskedTimeEdit::cut()
 {
     if (!hasSelectedText())
-        return false;
-    const int start = selectionStart();
-    const int end = std::min(selectionEnd(), kTimeLength);
-    for (int position = start; position < end; ++position) {
-        if (isDigitPlace(position))
-            m_buffer[position] = QLatin1Char('0');
-    }
-    showBuffer(start);
-    return true;
+        return;
+    copy();
+    edit([](TimeField &field) { return field.deleteForward(); });
 }
 
-void MaskedTimeEdit::showBuffer(int cursor)
+// QLineEdit tells where the selection starts and ends, not which end the caret is at.
+int MaskedTimeEdit::anchor() const
 {
-    setText(m_buffer);
-    setCursorPosition(cursor);
+    if (!hasSelectedText())
+        return cursorPosition();
+    return cursorPosition() == selectionStart() ? selectionEnd() : selectionStart();
+}
+
+void MaskedTimeEdit::showField()
+{
+    setText(timeText());
+    setSelection(m_field.anchor(), m_field.cursor() - m_field.anchor());
 }
 
 void MaskedTimeEdit::refreshDisplay()
 {
-    const bool shortForm = !hasFocus() && holdsValidTime();
-    setText(shortForm ? m_buffer.left(kShortLength) : m_buffer);
+    setText(hasFocus() ? timeText() : timeText().left(kShortLength));
     setCursorPosition(0);
 }
 

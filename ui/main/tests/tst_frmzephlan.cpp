@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QFile>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 #include <QToolTip>
 
 #include <functional>
+#include <map>
 
 using namespace zephlan;
 
@@ -494,73 +496,63 @@ private slots:
         QCOMPARE(field->timeText(), "00:00:00");
     }
 
-    // In "keys" '<' is Backspace, '^' Home, '#' Delete, '*' Ctrl+A and '+' Shift+Right.
+    // Real keys into a time field, with the clipboard holding a text. In "keys" '<' is Backspace,
+    // '#' Delete, '^' Home, '>' Right, '+' Shift+Right, '*' Ctrl+A, 'X' Ctrl+X, 'V' Ctrl+V,
+    // 'I' Shift+Insert and 'M' Paste in the context menu. After the text come what is selected
+    // in brackets, whether the field counts as typed into, and whether a notice showed.
     void timeTyping_data()
     {
         QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("shownUnfocused");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("after");
 
-        QTest::newRow("untouched") << "" << "00:00:00" << "00:00";
-        QTest::newRow("typed zeros are kept") << "100000" << "10:00:00" << "10:00";
-        QTest::newRow("letters are refused") << "1a2b" << "12:00:00" << "12:00";
-        QTest::newRow("digits skip the colons, a seventh is refused") << "1234567" << "12:34:56" << "12:34";
-        QTest::newRow("a typed colon changes nothing") << "12:3" << "12:30:00" << "12:30";
-        QTest::newRow("backspace puts back zeros, stepping over the colon") << "123<<" << "10:00:00" << "10:00";
-        QTest::newRow("delete clears the next digit") << "123456^#" << "02:34:56" << "02:34";
-        QTest::newRow("typing replaces everything selected") << "123456*2" << "20:00:00" << "20:00";
-        QTest::newRow("typing replaces a partial selection") << "123456^++1" << "10:34:56" << "10:34";
+        QTest::newRow("untouched") << "" << "" << "00:00:00";
+        QTest::newRow("typed zeros are kept") << "100000" << "" << "10:00:00 typed";
+        QTest::newRow("digits skip the colons, letters and a seventh are refused") << "12a34567" << "" << "12:34:56 typed";
+        QTest::newRow("a colon after a whole section changes nothing") << "12:3" << "" << "12:30:00 typed";
+        QTest::newRow("Backspace steps back over the colon") << "123<<" << "" << "10:00:00 typed";
+        QTest::newRow("typing replaces a selection") << "123456^++1" << "" << "10:34:56 typed";
+        QTest::newRow("a colon in a fresh field is no typing") << ":" << "" << "00:00:00";
+        QTest::newRow("nor a full stop") << "." << "" << "00:00:00";
+        QTest::newRow("select all and Delete empty the field") << "123456*#" << "" << "00:00:00";
+        QTest::newRow("so does Backspace, a typed midnight too") << "000000*<" << "" << "00:00:00";
+        QTest::newRow("so does Ctrl+X") << "123456*X" << "" << "00:00:00";
+        QTest::newRow("so does pasting blanks") << "123456*V" << " \t" << "00:00:00";
+        QTest::newRow("a letter over a selection changes nothing") << "123456^>>>++x" << "" << "12:34:56 [34] typed";
+        QTest::newRow("nor does a space") << "123456^>>>++ " << "" << "12:34:56 [34] typed";
+        QTest::newRow("a digit that would make 25 changes nothing") << "2345^>+5" << "" << "23:45:00 [3] typed";
+        QTest::newRow("a time pasted at the end") << "123456V" << "07:05:00" << "07:05:00 typed";
+        QTest::newRow("a time pasted at the start replaces the seconds too") << "123456^V" << "07:05" << "07:05:00 typed";
+        QTest::newRow("a time pasted in the minutes") << "123456^>>>>V" << "7:05" << "07:05:00 typed";
+        QTest::newRow("a time pasted from the context menu") << "123456M" << "07:05" << "07:05:00 typed";
+        QTest::newRow("digits run together over the whole field") << "123456*V" << "705" << "07:05:00 typed";
+        QTest::newRow("Shift+Insert, blanks around") << "I" << " 7:05\r\n" << "07:05:00 typed";
+        QTest::newRow("two digits pasted go in as keys") << "123456^>>>V" << "30" << "12:30:56 typed";
+        QTest::newRow("Delete empties the digit after the caret, which stays") << "2345^#1" << "" << "13:45:00 typed";
+        QTest::newRow("a paste that is not a time of day") << "123456*V" << "25:00" << "12:34:56 [12:34:56] typed notice";
+        QTest::newRow("a paste that is no time at all") << "123456^+V" << "\u00e9t\u00e9" << "12:34:56 [1] typed notice";
     }
 
     void timeTyping()
     {
         QFETCH(QString, keys);
-        QFETCH(QString, expected);
-        QFETCH(QString, shownUnfocused);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, after);
 
+        QToolTip::hideText();
+        QTRY_VERIFY(!QToolTip::isVisible());
+        QGuiApplication::clipboard()->setText(clipboard);
         auto *field = focusedTimeField();
-        for (const QChar key : keys) {
-            switch (key.unicode()) {
-            case '<': QTest::keyClick(field, Qt::Key_Backspace); break;
-            case '^': QTest::keyClick(field, Qt::Key_Home); break;
-            case '#': QTest::keyClick(field, Qt::Key_Delete); break;
-            case '*': QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier); break;
-            case '+': QTest::keyClick(field, Qt::Key_Right, Qt::ShiftModifier); break;
-            default: QTest::keyClick(field, key.toLatin1());
-            }
-        }
-        QCOMPARE(field->text(), expected);
+        for (const QChar key : keys)
+            pressInTimeField(field, key.toLatin1());
+        const QString selected = field->selectedText();
+        QCOMPARE(field->text() + (selected.isEmpty() ? "" : " [" + selected + ']') + (field->typedInto() ? " typed" : "")
+                     + (QToolTip::isVisible() ? " notice" : ""),
+                 after);
         child("txtCallSign")->setFocus();
         QTRY_VERIFY(!field->hasFocus());
-        QCOMPARE(field->text(), shownUnfocused);
-        QCOMPARE(field->timeText(), expected);
-    }
-
-    // A paste into a time field goes in whole over the selection, or not at all with a notice at the field.
-    void timePaste_data()
-    {
-        QTest::addColumn<QString>("clipboard");
-        QTest::addColumn<QString>("expected");
-
-        QTest::newRow("a time of day") << " 7:05\n" << "07:05:00";
-        QTest::newRow("not a time of day") << "25:00" << "12:34:56";
-        QTest::newRow("not a time at all") << "\u00e9t\u00e9" << "12:34:56";
-    }
-
-    void timePaste()
-    {
-        QFETCH(QString, clipboard);
-        QFETCH(QString, expected);
-
-        auto *field = focusedTimeField();
-        QTest::keyClicks(field, QStringLiteral("123456"));
-        QToolTip::hideText();
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QGuiApplication::clipboard()->setText(clipboard);
-        QTest::keySequence(field, QKeySequence::Paste);
-        QCOMPARE(field->timeText(), expected);
-        QCOMPARE(QToolTip::isVisible(), expected == "12:34:56");
-        QCOMPARE(field->typedInto(), true);
+        QCOMPARE(field->text(), after.left(5));
+        QCOMPARE(field->timeText(), after.left(8));
     }
 
     // The window system may leave another window active when a dialog closes (Wine with a window
@@ -752,6 +744,27 @@ private:
         field->setFocus();
         field->setCursorPosition(0);
         return field;
+    }
+
+    void pressInTimeField(MaskedTimeEdit *field, char key)
+    {
+        const std::map<char, QKeySequence> keys = {
+            {'<', QKeySequence(Qt::Key_Backspace)}, {'#', QKeySequence(Qt::Key_Delete)},
+            {'^', QKeySequence(Qt::Key_Home)},      {'>', QKeySequence(Qt::Key_Right)},
+            {'+', QKeySequence(Qt::SHIFT | Qt::Key_Right)}, {'*', QKeySequence(QKeySequence::SelectAll)},
+            {'X', QKeySequence(QKeySequence::Cut)}, {'V', QKeySequence(QKeySequence::Paste)},
+            {'I', QKeySequence(Qt::SHIFT | Qt::Key_Insert)}};
+        if (keys.count(key) != 0) {
+            QTest::keySequence(field, keys.at(key));
+        } else if (key == 'M') {
+            // The menu key, as the window system passes it on, then P for Paste.
+            QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(2, 2), field->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(field, &menuKey);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_P);
+        } else {
+            QTest::keyClick(field, key);
+        }
     }
 
     void press(const QString &name) { QTest::mouseClick(child(name), Qt::LeftButton); }

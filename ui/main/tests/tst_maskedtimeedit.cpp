@@ -1,0 +1,222 @@
+#include "ui/main/MaskedTimeEdit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+#include <regex>
+#include <string>
+#include <vector>
+
+using namespace zephlan;
+
+namespace {
+
+// The field as its user is promised it, from the rules alone: the six digits, which of
+// them were typed ('+'), and the caret and the other end of the selection as places 0-8
+// of "hh:mm:ss".
+struct Reference
+{
+    std::string digits = "000000";
+    std::string typed = "------";
+    int caret = 0;
+    int anchor = 0;
+
+    static bool holdsDigit(int place) { return place % 3 != 2; }
+    // Writing a digit at a place moves the caret to the next digit, past a colon.
+    static int after(int place) { return holdsDigit(place + 1) ? place + 1 : std::min(place + 2, 8); }
+    void set(int place, char digit, char mark) { digits[place - place / 3] = digit, typed[place - place / 3] = mark; }
+    bool isTime() const { return digits.substr(0, 2) < "24" && digits[2] < '6' && digits[4] < '6'; }
+
+    bool erase()
+    {
+        if (anchor == caret)
+            return false;
+        for (int place = std::min(anchor, caret); place < std::max(anchor, caret); ++place) {
+            if (holdsDigit(place))
+                set(place, '0', '-');
+        }
+        anchor = caret = std::min(anchor, caret);
+        return true;
+    }
+    bool digit(char digit)
+    {
+        Reference next = *this;
+        next.erase();
+        const int place = next.caret + !holdsDigit(next.caret);
+        if (place >= 8)
+            return false;
+        const bool first = place % 3 == 0;
+        if (first && digit > (place == 0 ? '2' : '5')) {
+            next.set(place, '0', '+'), next.set(place + 1, digit, '+');
+            next.caret = after(place + 1);
+        } else {
+            next.set(place, digit, '+');
+            if (place == 0 && !next.isTime())
+                next.digits[1] = '0';
+            next.caret = after(place);
+        }
+        next.anchor = next.caret;
+        if (next.isTime())
+            *this = next;
+        return next.isTime();
+    }
+    void separator()
+    {
+        if (anchor != caret || caret % 3 != 1)
+            return;
+        const int section = caret / 3 * 2;
+        digits[section + 1] = digits[section], digits[section] = '0';
+        typed[section + 1] = typed[section];
+        anchor = caret = after(caret);
+    }
+    void backspace()
+    {
+        const int place = caret - 1 - !holdsDigit(caret - 1);
+        if (!erase() && place >= 0) {
+            set(place, '0', '-');
+            anchor = caret = place;
+        }
+    }
+    void del()
+    {
+        const int place = caret + !holdsDigit(caret);
+        if (!erase() && place < 8)
+            set(place, '0', '-');
+    }
+    void paste(const std::string &text)
+    {
+        static const std::regex blank(R"(\s*)");
+        static const std::regex few(R"(\s*(\d)(\d?)\s*)");
+        static const std::regex whole(R"(\s*(?:(\d\d?)[:.](\d\d)(?:[:.](\d\d))?|(\d\d??)(\d\d)(\d\d)?)\s*)");
+        std::smatch match;
+        Reference next = *this;
+        if (std::regex_match(text, blank)) {
+            erase();
+            return;
+        }
+        if (std::regex_match(text, match, few)) {
+            if (!next.digit(match.str(1)[0]) || (match.length(2) > 0 && !next.digit(match.str(2)[0])))
+                return;
+        } else if (std::regex_match(text, match, whole)) {
+            const int from = match.length(1) > 0 ? 1 : 4;
+            next.digits = (match.length(from) == 1 ? "0" : "") + match.str(from) + match.str(from + 1)
+                + (match.length(from + 2) > 0 ? match.str(from + 2) : "00");
+            next.typed = "++++++";
+            next.anchor = next.caret = 8;
+        }
+        if (next.isTime())
+            *this = next;
+    }
+
+    std::string shown() const
+    {
+        return digits.substr(0, 2) + ':' + digits.substr(2, 2) + ':' + digits.substr(4) + " caret "
+            + std::to_string(caret) + " anchor " + std::to_string(anchor) + (typed.find('+') != std::string::npos ? " typed" : "");
+    }
+};
+
+std::string shown(const MaskedTimeEdit &field)
+{
+    const int caret = field.cursorPosition();
+    int anchor = caret;
+    if (field.hasSelectedText())
+        anchor = caret == field.selectionStart() ? field.selectionEnd() : field.selectionStart();
+    return field.text().toStdString() + " caret " + std::to_string(caret) + " anchor " + std::to_string(anchor)
+        + (field.typedInto() ? " typed" : "");
+}
+
+// One key of the alphabet: what it sends to the field (a paste puts its text on the
+// clipboard first) and what the reference makes of it.
+struct Key
+{
+    std::string name;
+    QKeySequence keys;
+    std::function<void(Reference &)> reference;
+    QString pasted;
+};
+
+std::vector<Key> alphabet()
+{
+    std::vector<Key> keys;
+    for (const char digit : std::string("02579"))
+        keys.push_back({std::string(1, digit), QKeySequence(Qt::Key_0 + digit - '0'), [digit](Reference &r) { r.digit(digit); }, {}});
+    keys.push_back({":", QKeySequence(Qt::Key_Colon), [](Reference &r) { r.separator(); }, {}});
+    keys.push_back({"Backspace", QKeySequence(Qt::Key_Backspace), [](Reference &r) { r.backspace(); }, {}});
+    keys.push_back({"Delete", QKeySequence(Qt::Key_Delete), [](Reference &r) { r.del(); }, {}});
+    keys.push_back({"Home", QKeySequence(Qt::Key_Home), [](Reference &r) { r.anchor = r.caret = 0; }, {}});
+    // The offscreen platform keeps the Windows keys: Right leaves a selection one place past the caret.
+    keys.push_back({"Right", QKeySequence(Qt::Key_Right), [](Reference &r) { r.anchor = r.caret = std::min(r.caret + 1, 8); }, {}});
+    keys.push_back({"Shift+Right", QKeySequence(Qt::ShiftModifier | Qt::Key_Right), [](Reference &r) { r.caret = std::min(r.caret + 1, 8); }, {}});
+    keys.push_back({"Ctrl+A", QKeySequence(QKeySequence::SelectAll), [](Reference &r) { r.anchor = 0, r.caret = 8; }, {}});
+    for (const char *text : {"07:05", "705", "7:5", "24:00", "x", "59"})
+        keys.push_back({std::string("paste ") + text, QKeySequence(QKeySequence::Paste), [text](Reference &r) { r.paste(text); }, QString::fromLatin1(text)});
+    return keys;
+}
+
+void press(MaskedTimeEdit &field, const Key &key)
+{
+    if (!key.pasted.isNull())
+        QGuiApplication::clipboard()->setText(key.pasted);
+    QTest::keySequence(&field, key.keys);
+}
+
+} // namespace
+
+class MaskedTimeEditTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Every sequence of up to ZEPHLAN_TIME_KEYS keys from each start state, through the field
+    // and through the reference: after each key the two show the same text, caret, selection
+    // and typed state. A sequence is checked in the one run whose later keys are all the first
+    // of the alphabet, so that each is counted once.
+    void everyKeySequenceAgreesWithTheReference()
+    {
+        MaskedTimeEdit field;
+        field.show();
+        QApplication::setActiveWindow(&field);
+        field.setFocus();
+        QTRY_VERIFY(field.hasFocus());
+        const std::vector<Key> keys = alphabet();
+        const Key typedTimes[] = {{"fresh", {}, {}, {}}, {"12:34:56", QKeySequence(QKeySequence::Paste), {}, "12:34:56"},
+                                  {"23:59:59", QKeySequence(QKeySequence::Paste), {}, "23:59:59"}};
+        const long runs = std::lround(std::pow(keys.size(), ZEPHLAN_TIME_KEYS));
+        long sequences = 0;
+        long wrong = 0;
+        QString example;
+        for (const Key &typedTime : typedTimes) {
+            Reference start;
+            if (!typedTime.pasted.isNull())
+                start.paste(typedTime.pasted.toStdString());
+            for (long run = 0; run < runs; ++run) {
+                field.reapplyPattern();
+                if (!typedTime.pasted.isNull())
+                    press(field, typedTime);
+                Reference reference = start;
+                std::string done = "from " + typedTime.name;
+                long rest = run;
+                for (long left = runs / long(keys.size()); left > 0; left /= long(keys.size())) {
+                    const Key &key = keys[std::size_t(rest / left)];
+                    rest %= left;
+                    press(field, key);
+                    key.reference(reference);
+                    done += ", " + key.name;
+                    if (rest != 0)
+                        continue;
+                    ++sequences;
+                    if (shown(field) != reference.shown() && ++wrong == 1)
+                        example = QString::fromStdString(done + ": field " + shown(field) + ", reference " + reference.shown());
+                }
+            }
+        }
+        qInfo("%ld sequences of up to %d keys over %zu keys from 3 start states, %ld disagree%s%s", sequences,
+              ZEPHLAN_TIME_KEYS, keys.size(), wrong, wrong ? ", first: " : "", qPrintable(example));
+        QCOMPARE(wrong, 0);
+    }
+};
+
+QTEST_MAIN(MaskedTimeEditTest)
+#include "tst_maskedtimeedit.moc"
