@@ -109,7 +109,8 @@ void MaskedTimeEdit::contextMenuEvent(QContextMenuEvent *event)
     connect(action, &QAction::triggered, this, [this] { pasteText(clipboardText()); });
     action = menu->addAction(tr("Delete"));
     action->setEnabled(selected);
-    connect(action, &QAction::triggered, this, [this] { edit([](TimeField &field) { return field.deleteForward(); }); });
+    connect(action, &QAction::triggered, this,
+            [this] { edit([](TimeField &field) { return field.deleteForward(); }); });
     menu->addSeparator();
     action = menu->addAction(withShortcut(tr("Select All"), QKeySequence::SelectAll));
     connect(action, &QAction::triggered, this, &QLineEdit::selectAll);
