@@ -555,6 +555,25 @@ private slots:
         QCOMPARE(field->timeText(), after.left(8));
     }
 
+    // A typed midnight emptied again reads 00:00:00 as before; the plan line hears that it is no time now.
+    void emptiedMidnightLeavesThePlanLine()
+    {
+        m_dialogs.answers = {writeFile("Airports.txt", "EGLL,51.4775,-0.4614,83\r\nKJFK,40.64,-73.78,13\r\n"),
+                             writeFile("Aircraft.txt", "AC#1,490,B747\r\n")};
+        child<QAction>("mnuAirport")->trigger();
+        child<QAction>("mnuAircraft")->trigger();
+        type("txtDeparture", "EGLL");
+        type("txtArrival", "KJFK");
+        selectRow("lstAircraft", 0);
+        auto *line = child<QLabel>("lblPlan");
+        const QString untimed = line->toolTip();
+        type("mskDepartureTime", "0000");
+        QVERIFY2(line->toolTip() != untimed, qPrintable(untimed));
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::SelectAll);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(line->toolTip(), untimed);
+    }
+
     // The window system may leave another window active when a dialog closes (Wine with a window
     // manager does): the window that opened it takes the keys again, in the control that had them.
     void messageGivesTheFocusBack()
