@@ -5,9 +5,10 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <functional>
-#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -93,29 +94,35 @@ struct Reference
         if (!erase() && place < 8)
             set(place, '0', '-');
     }
-    void paste(const std::string &text)
+    // Blanks around a paste are dropped; one or two digits go in as keys; a time written as h:mm,
+    // hh:mm, h:mm:ss or hh:mm:ss, with ':' or '.' or its digits run together, fills the field.
+    void paste(std::string text)
     {
-        static const std::regex blank(R"(\s*)");
-        static const std::regex few(R"(\s*(\d)(\d?)\s*)");
-        static const std::regex whole(R"(\s*(?:(\d\d?)[:.](\d\d)(?:[:.](\d\d))?|(\d\d??)(\d\d)(\d\d)?)\s*)");
-        std::smatch match;
-        Reference next = *this;
-        if (std::regex_match(text, blank)) {
-            erase();
-            return;
+        static const std::set<std::string> wholeTimes = {"d:dd", "dd:dd", "d:dd:dd", "dd:dd:dd",
+                                                         "ddd",  "dddd",  "ddddd",   "dddddd"};
+        text.erase(0, text.find_first_not_of(" \t\r\n"));
+        text.erase(text.find_last_not_of(" \t\r\n") + 1);
+        std::string shape;
+        std::string run;
+        for (const char ch : text) {
+            shape += std::isdigit(ch) ? 'd' : ch == '.' ? ':' : ch;
+            run += std::isdigit(ch) ? std::string(1, ch) : "";
         }
-        if (std::regex_match(text, match, few)) {
-            if (!next.digit(match.str(1)[0]) || (match.length(2) > 0 && !next.digit(match.str(2)[0])))
-                return;
-        } else if (std::regex_match(text, match, whole)) {
-            const int from = match.length(1) > 0 ? 1 : 4;
-            next.digits = (match.length(from) == 1 ? "0" : "") + match.str(from) + match.str(from + 1)
-                + (match.length(from + 2) > 0 ? match.str(from + 2) : "00");
+        Reference next = *this;
+        if (shape.empty()) {
+            erase();
+        } else if (shape == "d" || shape == "dd") {
+            if (next.digit(run[0]) && (run.size() == 1 || next.digit(run[1])))
+                *this = next;
+        } else if (wholeTimes.count(shape) != 0) {
+            const std::size_t hours = shape.find(':') != std::string::npos ? shape.find(':') : 2 - run.size() % 2;
+            next.digits = (hours == 1 ? "0" : "") + run;
+            next.digits.resize(6, '0');
             next.typed = "++++++";
             next.anchor = next.caret = 8;
+            if (next.isTime())
+                *this = next;
         }
-        if (next.isTime())
-            *this = next;
     }
 
     // The offscreen platform keeps the Windows keys: Right drops a selection and moves on from the caret.
@@ -181,7 +188,7 @@ void press(MaskedTimeEdit &field, const Key &key)
 {
     if (!key.pasted.isNull())
         QGuiApplication::clipboard()->setText(key.pasted);
-    QTest::keySequence(&field, key.keys);
+    QTest::keyClick(&field, key.keys[0].key(), key.keys[0].keyboardModifiers());
 }
 
 } // namespace
