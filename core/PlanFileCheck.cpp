@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <span>
+#include <unordered_map>
 
 namespace zephlan {
 namespace {
@@ -101,6 +102,26 @@ void describePlan(const std::vector<std::string_view> &fields, ReportedLine &row
         row.airports.append(kArrow).append(legFields(fields, leg).airport);
 }
 
+// Each code looked up in the lists once a check: a file names the same
+// airports on many lines. The codes are views into the file's bytes.
+class AirportMemo
+{
+public:
+    explicit AirportMemo(const PlanCheckLists &lists) : m_lists(lists) {}
+
+    const ListedAirport &find(std::string_view code)
+    {
+        const auto [at, added] = m_found.try_emplace(code);
+        if (added)
+            at->second = m_lists.airport(code);
+        return at->second;
+    }
+
+private:
+    const PlanCheckLists &m_lists;
+    std::unordered_map<std::string_view, ListedAirport> m_found;
+};
+
 // The timing of one leg, and whether its times carry days.
 struct LegTiming
 {
@@ -114,8 +135,10 @@ struct LegTiming
 class PlanChecker
 {
 public:
-    PlanChecker(const PlanCheckLists &lists, const std::vector<std::string_view> &fields, ReportedLine &row)
+    PlanChecker(const PlanCheckLists &lists, AirportMemo &airports, const std::vector<std::string_view> &fields,
+                ReportedLine &row)
         : m_lists(lists)
+        , m_airports(airports)
         , m_fields(fields)
         , m_row(row)
         , m_legs(*legCount(fields.size()))
@@ -236,7 +259,7 @@ private:
         }
         if (!m_lists.hasAirports())
             return {};
-        ListedAirport found = m_lists.airport(code);
+        const ListedAirport &found = m_airports.find(code);
         if (found.listed)
             return found;
         if (found.listedAs.empty())
@@ -289,6 +312,7 @@ private:
     }
 
     const PlanCheckLists &m_lists;
+    AirportMemo &m_airports;
     const std::vector<std::string_view> &m_fields;
     ReportedLine &m_row;
     std::size_t m_legs;
@@ -400,6 +424,7 @@ PlanFileReport checkPlanFile(std::string_view bytes, const PlanCheckLists &lists
     report.aircraftChecked = lists.aircraftCount() > 0;
     std::vector<CallSignAt> callSigns;
     std::vector<std::string_view> fields;
+    AirportMemo airports(lists);
     LineReader reader(bytes);
     while (const std::optional<TextLine> line = reader.next()) {
         report.lines = line->number;
@@ -407,7 +432,7 @@ PlanFileReport checkPlanFile(std::string_view bytes, const PlanCheckLists &lists
             continue;
         ReportedLine row = rowAt(line->number, line->offset, line->text.size());
         splitFields(line->text, fields);
-        if (const std::optional<std::size_t> second = secondPlanField(fields)) {
+        if (const std::optional<std::size_t> second = secondPlanField(line->text)) {
             row.findings.push_back({FindingKind::Problem,
                                     "two plans on one line: the second starts in field " + std::to_string(*second + 1)});
         } else if (!legCount(fields.size())) {
@@ -416,7 +441,7 @@ PlanFileReport checkPlanFile(std::string_view bytes, const PlanCheckLists &lists
         } else {
             ++report.plans;
             describePlan(fields, row);
-            PlanChecker(lists, fields, row).run();
+            PlanChecker(lists, airports, fields, row).run();
             if (!fields[1].empty())
                 callSigns.push_back({fields[1], line->number, line->offset, line->text.size()});
         }

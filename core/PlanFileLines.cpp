@@ -106,14 +106,12 @@ FieldArrival readFieldArrival(std::string_view text)
     return arrival;
 }
 
-std::optional<std::size_t> secondPlanField(const std::vector<std::string_view> &fields)
+std::optional<std::size_t> secondPlanField(std::string_view line)
 {
-    for (std::size_t index = 1; index < fields.size(); ++index) {
-        const std::string_view field = fields[index];
-        for (std::size_t at = field.find("AC#"); at != std::string_view::npos; at = field.find("AC#", at + 1)) {
-            if (at + 3 < field.size() && isDigit(field[at + 3]))
-                return index;
-        }
+    for (std::size_t at = line.find("AC#"); at != std::string_view::npos; at = line.find("AC#", at + 1)) {
+        const auto field = static_cast<std::size_t>(std::count(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(at), ','));
+        if (field > 0 && at + 3 < line.size() && isDigit(line[at + 3]))
+            return field;
     }
     return std::nullopt;
 }

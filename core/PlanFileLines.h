@@ -75,10 +75,10 @@ struct FieldArrival
 };
 FieldArrival readFieldArrival(std::string_view text);
 
-// Where the n-th plan of a line starts, when a line holds more than one: the
-// index of the field in which "AC#" and a digit stands again, first field
-// left out. Nothing for a line of one plan.
-std::optional<std::size_t> secondPlanField(const std::vector<std::string_view> &fields);
+// Where a second plan starts on a line that holds more than one: the index of
+// the first field after the first in which "AC#" and a digit stand. Nothing
+// for a line of one plan.
+std::optional<std::size_t> secondPlanField(std::string_view line);
 
 // The shape of a plan line: AC#, call sign, percentage, period and flight
 // rules, then six fields for each leg (departure time, arrival, flight level,
