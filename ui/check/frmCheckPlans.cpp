@@ -126,6 +126,15 @@ void frmCheckPlans::buildControls()
     layout->addLayout(buttons);
 }
 
+void frmCheckPlans::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    centreOnScreen(this);
+}
+
 void frmCheckPlans::runCheck()
 {
     WholeFile file = readWholeFile(toFilesystemPath(m_path));
