@@ -7,6 +7,10 @@
 #   - loading the airports into both pick lists and showing them: time and
 #     memory; one search keystroke over them, median and worst of 100
 #     (bench/lists/bench_lists, offscreen);
+#   - Check Flight Plans on a file of 100,000 plan lines against 25,000
+#     airports and 2,000 aircraft: the check alone in lines per second, and
+#     from the file chosen to the check window painted: time and memory
+#     (bench/check/bench_check, offscreen);
 #   - the start of zephlan until its welcome window is mapped and painted,
 #     against a minimal Qt Widgets window, offscreen and under Xvfb, median of
 #     20. The first painted frame is seen by bench/startup/first_frame, a
@@ -17,7 +21,8 @@
 #
 # `report.sh --smoke BUILD` runs the same programs of an existing build folder
 # (the testing or asan preset's) once each on files of 2,000 airports: it
-# builds nothing, and its figures say only that every program ran to its end.
+# builds nothing, and its figures say only that every program ran to its end
+# (the check then runs on 2,000 plan lines).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export LC_ALL=C
@@ -89,6 +94,36 @@ for search in prefix_at_start last_entry no_match; do
     printf 'keystroke %-16s median %.3f ms, worst %.3f ms of 100 (%.3f ms on the CPU) (goal under 1 ms: median %s, worst %s)\n' \
         "$search" "$median" "$max" "$max_cpu" "$(verdict "$median" 1 '<')" "$(verdict "$max" 1 '<')"
 done
+echo
+
+# Each benchmark in a process of its own, so that one's memory does not count for the other.
+check_run() {
+    QT_QPA_PLATFORM=offscreen QT_QPA_PLATFORMTHEME= "$bench/check/bench_check" --benchmark_filter="$1" \
+        --benchmark_format=csv 2>"$work/check.err" >"$work/check-$1.csv" ||
+        { cat "$work/check.err" >&2; echo "bench_check failed" >&2; exit 1; }
+    if grep -q ',"\?true"\?,' "$work/check-$1.csv"; then
+        echo "bench_check could not run $1:" >&2
+        cat "$work/check-$1.csv" >&2
+        exit 1
+    fi
+}
+check_run checkPlans
+check_run checkAndShow
+lines=$(awk -F, 'NR == 1 { for (i = 1; i <= NF; i++) if ($i ~ /^"?lines"?$/) c = i; next } { print $c; exit }' \
+    "$work/check-checkPlans.csv")
+echo "== Check Flight Plans: $(printf "%.0f" "$lines") plan lines against 25,000 airports and 2,000 aircraft, offscreen =="
+per_second=$(awk -F, 'NR == 1 { for (i = 1; i <= NF; i++) if ($i ~ /^"?lines_per_second"?$/) c = i; next } { print $c; exit }' \
+    "$work/check-checkPlans.csv")
+check_ms=$(awk -F, 'NR == 1 { for (i = 1; i <= NF; i++) if ($i ~ /^"?real_time"?$/) c = i; next } { print $c; exit }' \
+    "$work/check-checkPlans.csv")
+printf 'the check alone: %.0f lines per second (%.0f ms a file, mean of 5)\n' "$per_second" "$check_ms"
+shown_ms=$(awk -F, 'NR == 1 { for (i = 1; i <= NF; i++) if ($i ~ /^"?real_time"?$/) c = i; next } { print $c; exit }' \
+    "$work/check-checkAndShow.csv")
+shown_peak=$(awk -F, 'NR == 1 { for (i = 1; i <= NF; i++) if ($i ~ /^"?peak_rss_MB"?$/) c = i; next } { print $c; exit }' \
+    "$work/check-checkAndShow.csv")
+printf 'read, checked and shown: %.0f ms (mean of 3; goal under 1000 ms: %s)\n' "$shown_ms" "$(verdict "$shown_ms" 1000 '<')"
+printf 'memory: peak %.0f MB resident for the whole process, lists included (goal under 150 MB: %s)\n' "$shown_peak" \
+    "$(verdict "$shown_peak" 150 '<')"
 echo
 
 # Milliseconds from the start of a program until its first painted frame, the median of the starts.

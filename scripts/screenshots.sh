@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Takes the README's pictures of the three windows on an X server of its own (Xvfb, no window
+# Takes the README's pictures of the windows on an X server of its own (Xvfb, no window
 # manager, so the windows show without title bars): docs/welcome-window.png,
 # docs/main-window.png with a plan filled in (its plan line warns), docs/plan-check.png with the
-# plan changed until it works, and docs/about-window.png.
+# plan changed until it works, docs/about-window.png, and docs/check-plans.png with a
+# flight-plans file of problems checked.
 # Installs what is missing, ImageMagick included, and builds the release first.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -84,3 +85,30 @@ xdotool key alt Right Down Return
 x11_window "$pid" '^About Zephlan$'
 sleep 0.5
 shoot "$wid" about-window.png
+about=$wid
+
+# File, Check Flight Plans... past the two greyed list commands, on a file with problems.
+printf '%s\r\n' \
+    "AC#2,N541SP,50%,24Hr,IFR,12:00:00,00:00:00,350,R,0429,EGLL,18:00:00,00:00:00,350,R,430,KJFK" \
+    "AC#1,N737AK,100%,24Hr,IFR,06:00:00,00:00:00,330,F,101,KSFO,09:30:00,00:00:00,330,F,102,KLAX" \
+    "AC#6,D-AIDA,80%,12Hr,IFR,07:00:00,00:00:00,310,F,400,EDDF,10:00:00,00:00:00,310,F,401,LFPG" \
+    "AC#4,D-AIDB,50%,24Hr,IFR,07:00:00,00:00:00,330,F,402,EGKK,11:00:00,00:00:00,330,F,403,EDDF" \
+    "AC#5,N45LJ,50%,Week,IFR,1/08:00:00,@1/10:30:00,410,R,45,KORD,1/14:00:00,00:00:00,410,R,46,KJFK" \
+    "AC#1,N737AK,100%,24Hr,IFR,15:00:00,00:00:00,330,F,103,KSFO,18:00:00,00:00:00,330,F,104,KLAX" \
+    "AC#3,N172SP,20%,2Hr,VFR,08:00:00,00:00:00,045,R,7,KJAX,09:00:00,00:00:00,045,R,8,KJFK" \
+    "AC#2,JA8089,100%,24Hr,IFR,11:00:00,00:00:00,350,F,5,RJTT,23:30:00,00:00:00,350,F,6,YSSY" \
+    "AC#4,D-AIDC,50%,24Hr,IFR,06:00:00,00:00:00,330,F,404,LFPG,08:00:00,00:00:00,330,F,405,EDDFAC#4,D-AIDD" \
+    "AC#1,N737AM,100%,24Hr,IFR,06:00:00,00:00:00,330,F,105,KORD,09:00:00,00:00:00,330,F,106" \
+    "AC#1,N737AN,50%,24hr,IFR,06:00:00,00:00:00,330,F,107,KORD,09:00:00,00:00:00,330,F,108,KJFK" \
+    "AC#5,N45LK,50%,24Hr,IFR,1/08:00:00,00:00:00,410,R,47,KORD,13:00:00,00:00:00,410,R,48,KJFK" \
+    >"$lists/FlightPlans.txt"
+xdotool key Escape
+x11_wait_gone "$about"
+x11_focus "$main"
+xdotool key alt Down Down Down Return
+x11_window "$pid" '^Open$'
+x11_choose_file "$lists/FlightPlans.txt"
+x11_window "$pid" '^Check Flight Plans - FlightPlans.txt$'
+xdotool key Down Down
+sleep 0.5
+shoot "$wid" check-plans.png

@@ -1,5 +1,6 @@
 #include "app/ProgramWindows.h"
 #include "ui/about/frmAbout.h"
+#include "ui/check/frmCheckPlans.h"
 #include "ui/main/frmZephlan.h"
 #include "ui/welcome/frmWelcome.h"
 
@@ -15,6 +16,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -125,6 +127,16 @@ void readingOrder(QAccessibleInterface *node, QStringList &names)
     }
 }
 
+// Lists that know no airport and no aircraft.
+class NoLists final : public PlanCheckLists
+{
+public:
+    bool hasAirports() const override { return false; }
+    ListedAirport airport(std::string_view) const override { return {}; }
+    std::size_t aircraftCount() const override { return 0; }
+    std::optional<int> cruiseKnots(std::size_t) const override { return std::nullopt; }
+};
+
 // The squared distance between two boxes; zero when they touch or overlap.
 int gap(const QRect &a, const QRect &b)
 {
@@ -207,6 +219,34 @@ private slots:
         QCOMPARE(m_ended.count(), 1);
     }
 
+    // A check window opens beside the main window, which stays usable, and closes with it, whose
+    // lists it reads; it is named for a screen reader throughout.
+    void checkWindowLivesNoLongerThanTheMainWindow()
+    {
+        frmZephlan *main = pressContinue();
+        QTemporaryDir dir;
+        QFile plans(dir.filePath(QStringLiteral("Plans.txt")));
+        QVERIFY(plans.open(QIODevice::WriteOnly) && plans.write("AC#1,N1,50%,24Hr,IFR,12:00:00\r\n,\r\n") > 0);
+        plans.close();
+        const NoLists lists;
+        emit main->checkPlansRequested(plans.fileName(), &lists);
+        QPointer<frmCheckPlans> check;
+        for (QWidget *shown : visibleWindows()) {
+            if (auto *found = qobject_cast<frmCheckPlans *>(shown))
+                check = found;
+        }
+        QVERIFY(check && QTest::qWaitForWindowExposed(check));
+        QCOMPARE(check->windowTitle(), "Check Flight Plans - Plans.txt");
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        QVERIFY(main->isEnabled());
+        QStringList faults;
+        collectFaults(QAccessible::queryAccessibleInterface(check.data()), faults);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+        QVERIFY(main->close());
+        QTRY_VERIFY(check.isNull());
+        QCOMPARE(m_ended.count(), 1);
+    }
+
     // "Down, Down, Enter" in the File menu after Open Airport was used reaches Open Aircraft:
     // the arrows stop on the greyed item, which Enter cannot choose.
     void menuArrowsStopOnGreyedItems()
@@ -225,7 +265,7 @@ private slots:
         QTest::keyClick(file, Qt::Key_Up);
         QTest::keyClick(file, Qt::Key_Up);
         QTest::keyClick(file, Qt::Key_Return);
-        QCOMPARE(path, QStringList({"mnuAirport", "mnuAircraft", "mnuExit"}));
+        QCOMPARE(path, QStringList({"mnuAirport", "mnuAircraft", "mnuCheckPlans"}));
         QVERIFY(file->isVisible());
         file->close();
     }

@@ -123,9 +123,9 @@ x11_focus "$about"
 xdotool key Escape
 x11_wait_gone "$about"
 
-step "File, Exit with Alt, Down, Down, Down, Return: past the two greyed items"
+step "File, Exit with Alt, Down, Down, Down, Down, Return: past the two greyed items and Check Flight Plans"
 x11_focus "$main"
-xdotool key alt Down Down Down Return
+xdotool key alt Down Down Down Down Return
 x11_wait_exit "$pid"
 
 saved() {

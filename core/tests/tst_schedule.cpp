@@ -121,6 +121,51 @@ TEST(Schedule, RoundTripsAgreeWithTheUnrolledTimeLine)
     EXPECT_EQ(mismatches, 0);
 }
 
+// Plans of three and four legs: departure times on a five-minute grid drawn
+// over the first day (over the whole week for a weekly plan, whose times may
+// carry a day), now and then two legs at the same time; each leg tried with
+// every length around the gap to the next leg's departure.
+TEST(Schedule, LongerPlansAgreeWithTheUnrolledTimeLine)
+{
+    std::mt19937 random(20261209);
+    long compared = 0;
+    long mismatches = 0;
+    for (const std::size_t count : {std::size_t(3), std::size_t(4)}) {
+        for (const RepeatPeriod &period : kRepeatPeriods) {
+            const int P = period.minutes;
+            std::uniform_int_distribution<int> grid(0, (P == kWeekMinutes ? P : kDayMinutes) / 5 - 1);
+            for (int sample = 0; sample < 40; ++sample) {
+                std::vector<int> times(count);
+                for (int &time : times)
+                    time = 5 * grid(random);
+                if (sample % 4 == 0)
+                    times[2] = times[1];
+                std::vector<std::vector<int>> lengths;
+                for (std::size_t leg = 0; leg < count; ++leg) {
+                    const int next = times[(leg + 1) % count];
+                    lengths.push_back(lengthsAround(((next - times[leg]) % P + P) % P, P));
+                }
+                // Every combination of the legs' lengths, counted like an odometer.
+                std::vector<std::size_t> pick(count, 0);
+                for (bool more = true; more;) {
+                    std::vector<std::pair<int, int>> legs;
+                    for (std::size_t leg = 0; leg < count; ++leg)
+                        legs.emplace_back(times[leg], lengths[leg][pick[leg]]);
+                    ++compared;
+                    if (modelled(P, legs) != unrolled(P, legs) && ++mismatches <= 5)
+                        ADD_FAILURE() << describe(period, legs);
+                    std::size_t leg = 0;
+                    while (leg < count && ++pick[leg] == lengths[leg].size())
+                        pick[leg++] = 0;
+                    more = leg < count;
+                }
+            }
+        }
+    }
+    std::printf("plans of three and four legs compared: %ld, mismatches: %ld\n", compared, mismatches);
+    EXPECT_EQ(mismatches, 0);
+}
+
 // Each time of day the return window offers works, and the times just
 // outside it do not.
 TEST(Schedule, ReturnWindowHoldsTheTimesThatWork)

@@ -11,6 +11,7 @@
 #include "ui/main/FileDialogSeam.h"
 #include "ui/main/FileSystemPath.h"
 #include "ui/main/MaskedTimeEdit.h"
+#include "ui/main/ShownLists.h"
 #include "ui/main/TouchAndGoCaption.h"
 
 #include <QAction>
@@ -63,6 +64,7 @@ frmZephlan::frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *
         m_messages = m_ownMessages.get();
     }
     buildWindow();
+    m_shownLists = std::make_unique<ShownLists>(m_airports, m_aircraft, m_search.get());
     connectHandlers();
     buildPlanLine();
     // Emptying a typed 00:00:00 leaves its text as it was; the plan line hears of it all the same.
@@ -78,6 +80,7 @@ void frmZephlan::connectHandlers()
 {
     connect(m_mnuAirport, &QAction::triggered, this, &frmZephlan::mnuAirport_Click);
     connect(m_mnuAircraft, &QAction::triggered, this, &frmZephlan::mnuAircraft_Click);
+    connect(m_mnuCheckPlans, &QAction::triggered, this, &frmZephlan::mnuCheckPlans_Click);
     connect(m_mnuExit, &QAction::triggered, this, &frmZephlan::mnuExit_Click);
     connect(m_mnuAbout, &QAction::triggered, this, &frmZephlan::mnuAbout_Click);
     connect(m_mnuHelp2, &QAction::triggered, this, &frmZephlan::mnuHelp2_Click);
@@ -161,6 +164,14 @@ void frmZephlan::mnuAircraft_Click()
                                          grouped.toString(static_cast<qulonglong>(leftOut))),
                                 QString::fromLatin1(kAircraftLimitTitle));
     }
+}
+
+void frmZephlan::mnuCheckPlans_Click()
+{
+    const std::optional<QString> chosen =
+        m_dialogs->askOpenPath(this, QString::fromLatin1(kSaveFilter), QString::fromLatin1(kSaveProposedName));
+    if (chosen)
+        emit checkPlansRequested(*chosen, m_shownLists.get());
 }
 
 void frmZephlan::mnuExit_Click()

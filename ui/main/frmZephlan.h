@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/PlanFileCheck.h"
 #include "core/SaveCommand.h"
 
 #include <QMainWindow>
@@ -25,6 +26,7 @@ class EntryListModel;
 class FileDialogSeam;
 class MaskedTimeEdit;
 class MessageSeam;
+class ShownLists;
 
 // The working window: pick lists, times, flight details and the save button.
 class frmZephlan : public QMainWindow
@@ -40,6 +42,8 @@ public:
 signals:
     void helpRequested();
     void aboutRequested();
+    // A flight-plans file chosen to be checked against the lists, which live as long as this window.
+    void checkPlansRequested(const QString &path, const zephlan::PlanCheckLists *lists);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -60,6 +64,7 @@ private:
     void Form_Load();
     void mnuAirport_Click();
     void mnuAircraft_Click();
+    void mnuCheckPlans_Click();
     void mnuExit_Click();
     void mnuAbout_Click();
     void mnuHelp2_Click();
@@ -93,9 +98,11 @@ private:
     EntryListModel *m_airports = nullptr;
     EntryListModel *m_aircraft = nullptr;
     std::unique_ptr<AirportSearch> m_search;
+    std::unique_ptr<ShownLists> m_shownLists;
 
     QAction *m_mnuAirport = nullptr;
     QAction *m_mnuAircraft = nullptr;
+    QAction *m_mnuCheckPlans = nullptr;
     QAction *m_mnuExit = nullptr;
     QAction *m_mnuAbout = nullptr;
     QAction *m_mnuHelp2 = nullptr;

@@ -143,6 +143,7 @@ void frmZephlan::buildMenus()
     file->setObjectName(QStringLiteral("mnuFile"));
     m_mnuAirport = file->addAction(QStringLiteral("Open Airport"));
     m_mnuAircraft = file->addAction(QStringLiteral("Open Aircraft"));
+    m_mnuCheckPlans = file->addAction(QStringLiteral("Check Flight Plans..."));
     m_mnuExit = file->addAction(QStringLiteral("Exit"));
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -150,6 +151,7 @@ void frmZephlan::buildMenus()
     m_mnuHelp2 = help->addAction(QStringLiteral("Help"));
     m_mnuAirport->setObjectName(QStringLiteral("mnuAirport"));
     m_mnuAircraft->setObjectName(QStringLiteral("mnuAircraft"));
+    m_mnuCheckPlans->setObjectName(QStringLiteral("mnuCheckPlans"));
     m_mnuExit->setObjectName(QStringLiteral("mnuExit"));
     m_mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
     m_mnuHelp2->setObjectName(QStringLiteral("mnuHelp2"));

@@ -201,6 +201,36 @@ private slots:
         QCOMPARE(tips, QStringList({QString::fromLatin1(longTitle), QString()}));
     }
 
+    // Check Flight Plans asks for a file as the save does and hands on the lists as they stand:
+    // codes byte for byte, the first of equal codes, one in another case named; aircraft by place.
+    void checkFlightPlansHandsOnTheLists()
+    {
+        QStringList paths;
+        const PlanCheckLists *lists = nullptr;
+        connect(m_window.data(), &frmZephlan::checkPlansRequested, this,
+                [&](const QString &path, const PlanCheckLists *given) { paths << path, lists = given; });
+        m_dialogs.answers = {m_dir->filePath(QStringLiteral("Plans.txt")), std::nullopt};
+        child<QAction>("mnuCheckPlans")->trigger();
+        child<QAction>("mnuCheckPlans")->trigger();
+        QCOMPARE(paths, QStringList{m_dir->filePath(QStringLiteral("Plans.txt"))});
+        QCOMPARE(m_dialogs.questions.last(), "open FlightPlans(*.txt)|*.txt FlightPlans_Zephlan .txt");
+        QVERIFY(lists && !lists->hasAirports() && lists->aircraftCount() == 0);
+
+        m_dialogs.answers = {writeFile("Airports.txt", "KJFK,40.5,-73.5,13\r\nEGLL,51.5,-0.5,83\r\nKJFK,1,1,0\r\n"
+                                                       "KLAX,x,y,0\r\n"),
+                             writeFile("Aircraft.txt", "AC#1,450,B737\r\nAC#2,x,A320\r\n")};
+        child<QAction>("mnuAirport")->trigger();
+        child<QAction>("mnuAircraft")->trigger();
+        QVERIFY(lists->hasAirports());
+        const ListedAirport jfk = lists->airport("KJFK");
+        QVERIFY(jfk.listed && jfk.position && jfk.position->latitude == 40.5 && jfk.position->longitude == -73.5);
+        QVERIFY(lists->airport("KLAX").listed && !lists->airport("KLAX").position);
+        QCOMPARE(lists->airport("kjfk").listedAs, "KJFK");
+        QVERIFY(!lists->airport("kjfk").listed && lists->airport("KJF").listedAs.empty() && !lists->airport("KJF").listed);
+        QCOMPARE(lists->aircraftCount(), 2u);
+        QVERIFY(lists->cruiseKnots(1) == 450 && !lists->cruiseKnots(2) && !lists->cruiseKnots(3));
+    }
+
     // Down or Home in a list with no selection selects its first entry. A list that loses the focus
     // keeps its selection in the highlight colour, not in the faint grey some systems give an
     // inactive selection. A click on the caption beside an option button selects that button.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/PlanFileCheck.h"
+
+#include <QAbstractTableModel>
+
+#include <string>
+
+namespace zephlan {
+
+// The lines of a checked flight-plans file that have something to say, one
+// row each: line number, call sign, airports, period and what is wrong. The
+// file's bytes are kept for the lines, decoded only when shown.
+class CheckReportModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    enum Column { LineColumn, CallSignColumn, AirportsColumn, PeriodColumn, WhatColumn, ColumnCount };
+
+    explicit CheckReportModel(QObject *parent = nullptr);
+
+    void setReport(std::string bytes, PlanFileReport report);
+    const PlanFileReport &report() const { return m_report; }
+    // The whole line of a row, as it stands in the file.
+    QString lineText(int row) const;
+    std::size_t lineNumber(int row) const;
+    // The rows' columns, a tab between two and a line end after each.
+    QString rowsAsText(QList<int> rows) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+private:
+    QString cellText(int row, int column) const;
+
+    std::string m_bytes;
+    PlanFileReport m_report;
+};
+
+} // namespace zephlan
