@@ -65,11 +65,11 @@ TrafficList readList(std::string_view bytes, TrafficListKind kind, std::shared_p
 // The file's bytes stay with the list for the positions read from them later.
 TrafficList readListFile(const std::filesystem::path &path, TrafficListKind kind)
 {
-    std::optional<FileBytes> bytes = FileBytes::read(path);
-    if (!bytes)
+    FileBytesRead read = FileBytes::read(path);
+    if (!read.bytes)
         return TrafficList{{}, {}, true};
     try {
-        const auto kept = std::make_shared<const FileBytes>(std::move(*bytes));
+        const auto kept = std::make_shared<const FileBytes>(std::move(*read.bytes));
         return readList(kept->view(), kind, kept);
     } catch (const std::bad_alloc &) {
         return TrafficList{{}, {}, true};

@@ -3,7 +3,7 @@
 // bytes in and findings out, and the whole command as the user meets it,
 // from the file chosen to the check window painted with its rows.
 #include "core/PlanFileCheck.h"
-#include "core/WholeFile.h"
+#include "traffic/FileBytes.h"
 #include "ui/check/frmCheckPlans.h"
 #include "ui/main/frmZephlan.h"
 #include "ui/main/testing/SeamDoubles.h"
@@ -148,10 +148,10 @@ struct LoadedWindow
 void checkPlans(benchmark::State &state)
 {
     LoadedWindow loaded;
-    const WholeFile file = readWholeFile(files().plans.toStdString());
+    const FileBytesRead file = FileBytes::read(files().plans.toStdString());
     PlanFileReport report;
     for (auto _ : state) {
-        report = checkPlanFile(file.bytes, *loaded.lists);
+        report = checkPlanFile(file.bytes->view(), *loaded.lists);
         benchmark::DoNotOptimize(report);
     }
     state.counters["lines"] = static_cast<double>(report.lines);

@@ -1,17 +1,10 @@
 #include "core/PlanFileCheck.h"
 #include "core/PlanFileLines.h"
-#include "core/WholeFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
 
 #include <algorithm>
 #include <cctype>
@@ -241,40 +234,6 @@ TEST(PlanFileLines, FieldTimesAndArrivals)
     EXPECT_EQ(legCount(23), 3u);
     EXPECT_EQ(legCount(5), std::nullopt);
     EXPECT_EQ(legCount(16), std::nullopt);
-}
-
-// The file is read whole and only read: on Windows even while another program
-// holds it open for writing and deleting, sharing everything.
-TEST(WholeFile, ReadsEveryByteAndHoldsNothing)
-{
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zephlan-wholefile";
-    std::filesystem::create_directories(folder);
-    const std::filesystem::path path = folder / "plans.txt";
-    const std::string bytes("AC#1\r\n\0\x80\xFF\rx\n", 11);
-    std::ofstream(path, std::ios::binary) << bytes;
-#ifdef _WIN32
-    const HANDLE other = ::CreateFileW(path.c_str(), GENERIC_WRITE | DELETE,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(other, INVALID_HANDLE_VALUE);
-#endif
-    const WholeFile read = readWholeFile(path);
-    EXPECT_TRUE(read.ok()) << read.error.message();
-    EXPECT_EQ(read.bytes, bytes);
-#ifdef _WIN32
-    ::CloseHandle(other);
-#else
-    // A pipe no program writes to is refused at once rather than waited on.
-    const std::filesystem::path pipe = folder / "pipe";
-    std::filesystem::remove(pipe);
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_FALSE(readWholeFile(pipe).ok());
-#endif
-    EXPECT_FALSE(readWholeFile(folder).ok());
-    EXPECT_FALSE(readWholeFile(folder / "missing.txt").ok());
-    std::filesystem::remove(path);
-    EXPECT_FALSE(std::filesystem::exists(path));
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

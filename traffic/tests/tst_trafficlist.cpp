@@ -151,8 +151,8 @@ TEST(FileBytes, HoldTheWholeFileAndTheListIsReadFromIt)
             c = static_cast<char>(random());
         const TempFolder folder;
         const fs::path file = folder.write(bytes);
-        const std::optional<FileBytes> read = FileBytes::read(file);
-        EXPECT_TRUE(read && read->view() == bytes) << size;
+        const FileBytesRead read = FileBytes::read(file);
+        EXPECT_TRUE(read.bytes && read.bytes->view() == bytes) << size;
         const TrafficList inMemory = readTrafficRecords(bytes, TrafficListKind::Airports);
         const TrafficList list = readList(ReadAirportList, file);
         EXPECT_TRUE(texts(list.entries) == texts(inMemory.entries) && list.failed == inMemory.failed) << size;
@@ -162,8 +162,33 @@ TEST(FileBytes, HoldTheWholeFileAndTheListIsReadFromIt)
     std::ifstream in("/proc/self/cmdline", std::ios::binary);
     const std::string cmdline{std::istreambuf_iterator<char>(in), {}};
     ASSERT_FALSE(cmdline.empty());
-    EXPECT_TRUE(FileBytes::read("/proc/self/cmdline")->view() == cmdline);
+    EXPECT_TRUE(FileBytes::read("/proc/self/cmdline").bytes->view() == cmdline);
 #endif
+}
+
+// Only read, and what cannot be read says why: on Windows a file reads even
+// while another program holds it open for writing and deleting; elsewhere a
+// pipe no program writes to is refused at once rather than waited on.
+TEST(FileBytes, ReadWhileHeldElsewhereAndSayWhyNot)
+{
+    const TempFolder folder;
+    const std::string bytes("AC#1\r\n\0\x80\xFF\rx\n", 11);
+    const fs::path file = folder.write(bytes);
+#ifdef _WIN32
+    const HANDLE other = ::CreateFileW(file.c_str(), GENERIC_WRITE | DELETE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    const FileBytesRead held = FileBytes::read(file);
+    ::CloseHandle(other);
+    EXPECT_TRUE(held.bytes && held.bytes->view() == bytes) << held.error.message();
+#else
+    const fs::path pipe = file.parent_path() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(FileBytes::read(pipe).error, std::errc::invalid_argument);
+#endif
+    EXPECT_TRUE(FileBytes::read(file.parent_path()).error);
+    EXPECT_EQ(FileBytes::read(file.parent_path() / "missing.txt").error, std::errc::no_such_file_or_directory);
 }
 
 } // namespace

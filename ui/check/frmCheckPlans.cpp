@@ -2,16 +2,16 @@
 
 #include "core/PlanFileCheck.h"
 #include "core/SystemText.h"
-#include "core/WholeFile.h"
 #include "ui/check/CheckReportModel.h"
+#include "traffic/FileBytes.h"
 #include "ui/common/Appearance.h"
+#include "ui/common/FileSystemPath.h"
 #include "ui/common/ListCaption.h"
 #include "ui/common/MessageSeam.h"
 #include "ui/common/Windows1252.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,15 +31,6 @@ namespace {
 constexpr int kWindowWidth = 11400;
 constexpr int kWindowHeight = 6000;
 constexpr std::array<int, 4> kColumnWidths = {750, 1200, 2700, 750};
-
-std::filesystem::path toFilesystemPath(const QString &path)
-{
-#ifdef _WIN32
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 
 QPushButton *makeButton(QWidget *parent, const char *name, const char *caption)
 {
@@ -137,16 +128,16 @@ void frmCheckPlans::showEvent(QShowEvent *event)
 
 void frmCheckPlans::runCheck()
 {
-    WholeFile file = readWholeFile(toFilesystemPath(m_path));
-    if (!file.ok()) {
+    const FileBytesRead file = FileBytes::read(toFilesystemPath(m_path));
+    if (!file.bytes) {
         m_model->setReport({}, {});
         m_lblSummary->setText(QFileInfo(m_path).fileName() + QStringLiteral(" could not be read: ")
                               + fromWindows1252(systemText(file.error.message())));
         return;
     }
-    PlanFileReport report = checkPlanFile(file.bytes, *m_lists);
+    PlanFileReport report = checkPlanFile(file.bytes->view(), *m_lists);
     m_lblSummary->setText(fromWindows1252(reportSentence(report)));
-    m_model->setReport(std::move(file.bytes), std::move(report));
+    m_model->setReport(std::string(file.bytes->view()), std::move(report));
     if (m_model->rowCount() > 0)
         m_grdLines->setCurrentIndex(m_model->index(0, 0));
 }

@@ -9,7 +9,7 @@
 #include "ui/main/CaptionFit.h"
 #include "ui/main/EntryListModel.h"
 #include "ui/main/FileDialogSeam.h"
-#include "ui/main/FileSystemPath.h"
+#include "ui/common/FileSystemPath.h"
 #include "ui/main/MaskedTimeEdit.h"
 #include "ui/main/ShownLists.h"
 #include "ui/main/TouchAndGoCaption.h"

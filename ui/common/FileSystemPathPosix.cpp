@@ -1,4 +1,4 @@
-#include "ui/main/FileSystemPath.h"
+#include "ui/common/FileSystemPath.h"
 
 #include <QFile>
 
