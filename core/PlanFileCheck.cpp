@@ -409,14 +409,6 @@ std::string ReportedLine::whatIsWrong() const
     return text;
 }
 
-std::optional<int> flyingMinutes(std::optional<GeoPoint> from, std::optional<GeoPoint> to,
-                                 std::optional<int> cruiseKnots)
-{
-    if (!from || !to || !cruiseKnots || *cruiseKnots <= 0)
-        return std::nullopt;
-    return static_cast<int>(std::lround(greatCircleNm(*from, *to) * 60.0 / *cruiseKnots));
-}
-
 PlanFileReport checkPlanFile(std::string_view bytes, const PlanCheckLists &lists)
 {
     PlanFileReport report;

@@ -87,9 +87,4 @@ PlanFileReport checkPlanFile(std::string_view bytes, const PlanCheckLists &lists
 // "412 lines, 396 plans: 9 with problems", and which lists were not read.
 std::string reportSentence(const PlanFileReport &report);
 
-// The flying time of a leg as the plan line takes it: the exact great-circle
-// distance over the cruise speed, rounded once to whole minutes.
-std::optional<int> flyingMinutes(std::optional<GeoPoint> from, std::optional<GeoPoint> to,
-                                 std::optional<int> cruiseKnots);
-
 } // namespace zephlan

@@ -176,6 +176,14 @@ double greatCircleNm(GeoPoint from, GeoPoint to)
     return kEarthRadiusNm * std::atan2(std::hypot(across, along), dot);
 }
 
+std::optional<int> flyingMinutes(std::optional<GeoPoint> from, std::optional<GeoPoint> to,
+                                 std::optional<int> cruiseKnots)
+{
+    if (!from || !to || !cruiseKnots || *cruiseKnots <= 0)
+        return std::nullopt;
+    return static_cast<int>(std::lround(greatCircleNm(*from, *to) * 60.0 / *cruiseKnots));
+}
+
 PlanSummary summarisePlan(const SaveInputs &inputs, const PlanFacts &facts)
 {
     if (inputs.departureText.empty() && inputs.destinationText.empty() && inputs.aircraftText.empty())
@@ -184,9 +192,7 @@ PlanSummary summarisePlan(const SaveInputs &inputs, const PlanFacts &facts)
     if (facts.departure && facts.destination)
         exactNm = greatCircleNm(*facts.departure, *facts.destination);
     const std::optional<long> distance = exactNm ? std::optional<long>(std::lround(*exactNm)) : std::nullopt;
-    std::optional<int> flying;
-    if (exactNm && facts.cruiseKnots && *facts.cruiseKnots > 0)
-        flying = static_cast<int>(std::lround(*exactNm * 60.0 / *facts.cruiseKnots));
+    const std::optional<int> flying = flyingMinutes(facts.departure, facts.destination, facts.cruiseKnots);
 
     // A checked departure box makes the outbound leg a touch-and-go; only
     // otherwise does the destination box make the return one, as when saving.

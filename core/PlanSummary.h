@@ -40,6 +40,11 @@ inline constexpr double kEarthRadiusNm = 3440.065;
 // Great-circle distance on a sphere of kEarthRadiusNm, in nautical miles.
 double greatCircleNm(GeoPoint from, GeoPoint to);
 
+// The flying time of a leg: the exact great-circle distance over the cruise
+// speed, rounded once to whole minutes; unknown without both places and a speed.
+std::optional<int> flyingMinutes(std::optional<GeoPoint> from, std::optional<GeoPoint> to,
+                                 std::optional<int> cruiseKnots);
+
 PlanSummary summarisePlan(const SaveInputs &inputs, const PlanFacts &facts);
 
 } // namespace zephlan
