@@ -180,7 +180,7 @@ TEST(Schedule, ReturnWindowHoldsTheTimesThatWork)
     long compared = 0;
     for (const RepeatPeriod &period : kRepeatPeriods) {
         const int P = period.minutes;
-        for (int d = 0; d < kDayMinutes; d += 65) {
+        for (int d = 0; d < kDayMinutes; d += 13 * kGridMinutes) {
             for (const int out : {0, 30, 366, P / 2, P - 10, kDayMinutes + 180}) {
                 for (const int back : {0, 30, 366, P / 2, P - out}) {
                     if (back < 0)
@@ -219,7 +219,7 @@ TEST(Schedule, ReturnWindowHoldsTheTimesThatWork)
 TEST(Schedule, ReturnFromTheOutboundsEnd)
 {
     for (const RepeatPeriod &period : kRepeatPeriods) {
-        for (int d = 0; d < kDayMinutes; d += 35) {
+        for (int d = 0; d < kDayMinutes; d += 7 * kGridMinutes) {
             for (const int out : {0, 45, 600, period.minutes, kDayMinutes + 60}) {
                 int r = d;
                 while (!unrolled(period.minutes, {{d, out}, {r % kDayMinutes, 0}}).empty()
