@@ -2,6 +2,7 @@
 // against 25,000 airports and 2,000 aircraft. Timed twice: the check alone,
 // bytes in and findings out, and the whole command as the user meets it,
 // from the file chosen to the check window painted with its rows.
+#include "bench/BenchSupport.h"
 #include "core/PlanFileCheck.h"
 #include "traffic/FileBytes.h"
 #include "ui/check/frmCheckPlans.h"
@@ -24,6 +25,7 @@
 namespace {
 
 using namespace zephlan;
+using namespace zephlan::bench;
 
 constexpr int kAirports = 25000;
 constexpr int kAircraft = 2000;
@@ -105,23 +107,6 @@ const Files &files()
     return made;
 }
 
-// The peak resident size since the last resetPeak(), from the kernel's high-water mark.
-double peakMegabytes()
-{
-    double kilobytes = 0;
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            kilobytes = std::stod(line.substr(6));
-    }
-    return kilobytes / 1024.0;
-}
-
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 // The main window with both lists read, as after File, Open Airport and Open Aircraft.
 struct LoadedWindow
 {
@@ -192,11 +177,5 @@ BENCHMARK(checkAndShow)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zephlan::bench::runWithApplication(argc, argv);
 }

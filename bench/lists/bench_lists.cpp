@@ -1,5 +1,6 @@
 // How the main window copes with a million airports: opening the list into
 // both pick lists, and one keystroke of the departure search.
+#include "bench/BenchSupport.h"
 #include "ui/main/frmZephlan.h"
 #include "ui/main/testing/SeamDoubles.h"
 
@@ -22,6 +23,7 @@
 namespace {
 
 using namespace zephlan;
+using namespace zephlan::bench;
 
 // A million airports, or BENCH_RECORDS for a quick run.
 int airportCount()
@@ -63,35 +65,6 @@ const QString &airportsFile()
         return file;
     }();
     return path;
-}
-
-double residentMegabytes()
-{
-    long pages = 0;
-    long resident = 0;
-    if (std::FILE *statm = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(statm);
-    }
-    return static_cast<double>(resident) * 4096.0 / (1024.0 * 1024.0);
-}
-
-// The peak resident size since the last resetPeak(), from the kernel's high-water mark.
-double peakMegabytes()
-{
-    double kilobytes = 0;
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            kilobytes = std::stod(line.substr(6));
-    }
-    return kilobytes / 1024.0;
-}
-
-void resetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 struct LoadedWindow
@@ -194,11 +167,5 @@ BENCHMARK_CAPTURE(searchKeystroke, no_match, Search::NoMatch)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return zephlan::bench::runWithApplication(argc, argv);
 }
