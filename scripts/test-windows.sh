@@ -49,7 +49,13 @@ echo "Build took $(elapsed $t)"
 
 step "Tests under Wine"
 t=$SECONDS
-ctest --preset windows --parallel "$(nproc)" || fail "Windows tests failed"
+# Now and then a test program under Wine ends before it prints a line, on a
+# busy machine; a test that fails is run once more on its own, and named here
+# whether it passes then or not.
+if ! ctest --preset windows --parallel "$(nproc)"; then
+    echo "Run again on their own:"
+    ctest --preset windows --rerun-failed --output-on-failure || fail "Windows tests failed twice"
+fi
 echo "Tests took $(elapsed $t)"
 
 step "Package"
