@@ -61,6 +61,7 @@ frmCheckPlans::frmCheckPlans(const QString &path, const PlanCheckLists *lists, M
     paintLightGrey(this);
     resize(twips(kWindowWidth), twips(kWindowHeight));
     buildControls();
+    centreWhenFirstShown(this);
     runCheck();
     m_grdLines->setFocus();
 }
@@ -117,15 +118,6 @@ void frmCheckPlans::buildControls()
     layout->addLayout(buttons);
 }
 
-void frmCheckPlans::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (m_centred)
-        return;
-    m_centred = true;
-    centreOnScreen(this);
-}
-
 void frmCheckPlans::runCheck()
 {
     const FileBytesRead file = FileBytes::read(toFilesystemPath(m_path));
@@ -156,7 +148,9 @@ void frmCheckPlans::showWholeLine(int row)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
-    m_messages->showMessage(this, m_model->lineText(row),
+    // What is wrong too: its column is often cut at the window's width.
+    const QString wrong = m_model->index(row, CheckReportModel::WhatColumn).data().toString();
+    m_messages->showMessage(this, m_model->lineText(row) + QStringLiteral("\n\n") + wrong,
                             QStringLiteral("Line %1").arg(static_cast<qulonglong>(m_model->lineNumber(row))));
 }
 

@@ -31,7 +31,6 @@ public:
     void cmdClose_Click();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -50,7 +49,6 @@ private:
     QTableView *m_grdLines = nullptr;
     QPushButton *m_cmdCheckAgain = nullptr;
     QPushButton *m_cmdClose = nullptr;
-    bool m_centred = false;
 };
 
 } // namespace zephlan

@@ -1,6 +1,7 @@
 #include "ui/common/Appearance.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QPalette>
@@ -109,6 +110,32 @@ void centreOnScreen(QWidget *window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+namespace {
+
+class FirstShowCentring final : public QObject
+{
+public:
+    explicit FirstShowCentring(QWidget *window) : QObject(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            centreOnScreen(static_cast<QWidget *>(watched));
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void centreWhenFirstShown(QWidget *window)
+{
+    new FirstShowCentring(window);
 }
 
 void applyApplicationLook()

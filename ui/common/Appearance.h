@@ -45,6 +45,8 @@ constexpr Qt::WindowFlags withFixedBorder(Qt::WindowFlags flags)
 
 // Moves a top-level window, frame included, to the middle of its screen.
 void centreOnScreen(QWidget *window);
+// The same, once, when the window is first shown and its frame is known.
+void centreWhenFirstShown(QWidget *window);
 
 // Program-wide look: one style on every system, the dialog font's substitutes
 // and the program's icon on every window that has one.

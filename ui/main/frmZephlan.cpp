@@ -64,6 +64,7 @@ frmZephlan::frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *
         m_messages = m_ownMessages.get();
     }
     buildWindow();
+    centreWhenFirstShown(this);
     m_shownLists = std::make_unique<ShownLists>(m_airports, m_aircraft, m_search.get());
     connectHandlers();
     buildPlanLine();
@@ -98,15 +99,6 @@ void frmZephlan::connectHandlers()
     connect(m_cmdInstall, &QPushButton::clicked, this, &frmZephlan::cmdInstall_Click);
     connect(m_cmdReset, &QPushButton::clicked, this, &frmZephlan::cmdReset_Click);
     connect(m_cmdExit, &QPushButton::clicked, this, &frmZephlan::cmdExit_Click);
-}
-
-void frmZephlan::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (m_centred)
-        return;
-    m_centred = true;
-    centreOnScreen(this);
 }
 
 bool frmZephlan::eventFilter(QObject *watched, QEvent *event)

@@ -46,7 +46,6 @@ signals:
     void checkPlansRequested(const QString &path, const zephlan::PlanCheckLists *lists);
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -93,7 +92,6 @@ private:
     MessageSeam *m_messages = nullptr;
     RememberedRules m_remembered;
     std::vector<std::filesystem::path> m_listFiles;
-    bool m_centred = false;
 
     EntryListModel *m_airports = nullptr;
     EntryListModel *m_aircraft = nullptr;

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,6 +84,8 @@ private slots:
     void showsTheFileAndItsProblems()
     {
         QCOMPARE(m_window->windowTitle(), "Check Flight Plans - FlightPlans.txt");
+        const QPoint offCentre = m_window->frameGeometry().center() - m_window->screen()->availableGeometry().center();
+        QVERIFY(offCentre.manhattanLength() <= 1);
         QCOMPARE(sentence(), "4 lines, 3 plans: 2 with problems");
         QCOMPARE(QApplication::focusWidget(), table());
         QCOMPARE(table()->model()->rowCount(), 2);
@@ -101,7 +104,8 @@ private slots:
     {
         key(QKeySequence(Qt::Key_Down));
         key(QKeySequence(Qt::Key_Return));
-        QCOMPARE(m_messages.shown, QStringList{"Line 4|" + QString::fromLatin1(kFile.split('\n').at(3).trimmed())});
+        QCOMPARE(m_messages.shown, QStringList{"Line 4|" + QString::fromLatin1(kFile.split('\n').at(3).trimmed())
+                                               + "\n\n" + cell(1, 4)});
         QApplication::clipboard()->clear();
         key(QKeySequence(Qt::SHIFT | Qt::Key_Up));
         key(QKeySequence::Copy);

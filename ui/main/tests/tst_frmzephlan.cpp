@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QStyleOptionButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -67,6 +68,8 @@ private slots:
         QCOMPARE(text("chkDepartTNG") + '|' + text("chkDestTNG"), "TNG| TNG");
         QVERIFY(!m_window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+        const QPoint offCentre = m_window->frameGeometry().center() - m_window->screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 1, "first shown in the middle of the screen");
 
         // Every caption lies inside its box, even beside the widest airport code; a longer code
         // is shortened so that " TNG" still shows.
