@@ -155,4 +155,18 @@ std::string formatSingle(float value)
     return text;
 }
 
+// Built front to back, and appended to rather than prefixed: g++ 12 at -O3
+// wrongly warns of overlap when a string is inserted into.
+std::string groupedNumber(long long value)
+{
+    const std::string digits = std::to_string(value);
+    std::string text;
+    for (std::size_t at = 0; at < digits.size(); ++at) {
+        if (at > 0 && digits[at - 1] != '-' && (digits.size() - at) % 3 == 0)
+            text.push_back(',');
+        text.push_back(digits[at]);
+    }
+    return text;
+}
+
 } // namespace zephlan

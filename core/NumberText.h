@@ -14,4 +14,7 @@ std::optional<float> ReturnFlightNumber(std::string_view flightNumberText);
 // at most seven significant digits, "1E+07" form for large and tiny magnitudes.
 std::string formatSingle(float value);
 
+// A whole number with a comma between each group of three digits: "2,991".
+std::string groupedNumber(long long value);
+
 } // namespace zephlan

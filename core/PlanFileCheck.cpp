@@ -1,5 +1,6 @@
 #include "core/PlanFileCheck.h"
 
+#include "core/NumberText.h"
 #include "core/PlanFileLines.h"
 #include "core/Schedule.h"
 
@@ -48,27 +49,12 @@ std::string legName(std::size_t leg)
 
 std::string grouped(std::size_t value)
 {
-    const std::string digits = std::to_string(value);
-    std::string text;
-    for (std::size_t at = 0; at < digits.size(); ++at) {
-        if (at > 0 && (digits.size() - at) % 3 == 0)
-            text.push_back(',');
-        text.push_back(digits[at]);
-    }
-    return text;
+    return groupedNumber(static_cast<long long>(value));
 }
 
 std::string counted(std::size_t count, const char *one, const char *many)
 {
     return grouped(count) + ' ' + (count == 1 ? one : many);
-}
-
-std::string durationText(int minutes)
-{
-    if (minutes < 60)
-        return std::to_string(minutes) + " min";
-    const int rest = minutes % 60;
-    return std::to_string(minutes / 60) + " h " + (rest < 10 ? "0" : "") + std::to_string(rest) + " min";
 }
 
 ReportedLine rowAt(std::size_t number, std::size_t offset, std::size_t length)
@@ -187,7 +173,7 @@ private:
         if (!percent.ends_with('%') || !allDigits(digits) || numberOf(digits) < 1 || numberOf(digits) > 100)
             problem("percentage " + inQuotes(percent) + " is not 1% to 100%");
         if (!m_period)
-            problem("period " + inQuotes(m_fields[3]) + " is none of 1Hr, 2Hr, 4Hr, 6Hr, 8Hr, 12Hr, 24Hr, Week");
+            problem("period " + inQuotes(m_fields[3]) + " is none of " + repeatPeriodNames());
         if (m_fields[4] != "IFR" && m_fields[4] != "VFR")
             problem("flight rules " + inQuotes(m_fields[4]) + " are neither IFR nor VFR");
     }

@@ -1,5 +1,6 @@
 #include "core/PlanSummary.h"
 
+#include "core/NumberText.h"
 #include "core/Schedule.h"
 
 #include <array>
@@ -14,20 +15,6 @@ double radians(double degrees)
     return degrees * std::numbers::pi / 180;
 }
 
-// Built front to back, and appended to rather than prefixed: g++ 12 at -O3
-// wrongly warns of overlap when a string is inserted into, as by "text" + string.
-std::string grouped(long value)
-{
-    const std::string digits = std::to_string(value);
-    std::string text;
-    for (std::size_t at = 0; at < digits.size(); ++at) {
-        if (at > 0 && digits[at - 1] != '-' && (digits.size() - at) % 3 == 0)
-            text.push_back(',');
-        text.push_back(digits[at]);
-    }
-    return text;
-}
-
 std::string twoDigits(int value)
 {
     return std::string(1, static_cast<char>('0' + value / 10)) + static_cast<char>('0' + value % 10);
@@ -40,7 +27,8 @@ std::string clockText(int minutes)
 }
 
 // A time and, when it falls on a later day than `dayOf`, which. Appended
-// piece by piece, for the same warning as above.
+// piece by piece: g++ 12 at -O3 wrongly warns of overlap when a string is
+// inserted into, as by "text" + string.
 std::string clockTextAfter(const char *words, int dayOf, int minutes)
 {
     const int days = minutes / kDayMinutes - dayOf / kDayMinutes;
@@ -51,13 +39,6 @@ std::string clockTextAfter(const char *words, int dayOf, int minutes)
     else if (days > 1)
         text.append(" ").append(std::to_string(days)).append(" days later");
     return text;
-}
-
-std::string durationText(int minutes)
-{
-    if (minutes < 60)
-        return std::to_string(minutes) + " min";
-    return std::to_string(minutes / 60) + " h " + twoDigits(minutes % 60) + " min";
 }
 
 std::string joined(std::string first, const std::string &second, const char *separator)
@@ -101,7 +82,7 @@ std::string routeClause(const SaveInputs &inputs, std::optional<long> distance)
     const std::string destination = inputs.destinationText.empty() ? "" : "-> " + inputs.destinationText;
     std::string route = joined(inputs.departureText, destination, " ");
     if (distance)
-        route.append(" ").append(grouped(*distance)).append(" nm");
+        route.append(" ").append(groupedNumber(*distance)).append(" nm");
     return route;
 }
 

@@ -39,6 +39,25 @@ std::optional<int> repeatPeriodMinutes(std::string_view name)
     return std::nullopt;
 }
 
+std::string repeatPeriodNames()
+{
+    std::string names;
+    for (const RepeatPeriod &period : kRepeatPeriods)
+        names.append(names.empty() ? "" : ", ").append(period.name);
+    return names;
+}
+
+std::string durationText(int minutes)
+{
+    std::string text;
+    if (minutes >= 60) {
+        const int rest = minutes % 60;
+        text.append(std::to_string(minutes / 60)).append(" h ").append(rest < 10 ? "0" : "");
+        minutes = rest;
+    }
+    return text.append(std::to_string(minutes)).append(" min");
+}
+
 std::optional<int> clockMinutes(std::string_view text)
 {
     if (text.size() != 8 || text[2] != ':' || text[5] != ':')

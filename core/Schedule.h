@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,11 @@ inline constexpr std::array<RepeatPeriod, 8> kRepeatPeriods = {{
 }};
 
 std::optional<int> repeatPeriodMinutes(std::string_view name);
+// "1Hr, 2Hr, 4Hr, 6Hr, 8Hr, 12Hr, 24Hr, Week".
+std::string repeatPeriodNames();
+
+// A length of time as the plan line and the file check say it: "45 min", "1 h 06 min".
+std::string durationText(int minutes);
 
 // Minutes after midnight of "hh:mm:ss" (hours to 23, minutes and seconds to
 // 59); the seconds are dropped. Nothing for any other text.
