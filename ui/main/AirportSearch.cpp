@@ -128,10 +128,23 @@ int AirportSearch::find(const QString &text) const
     return exact >= 0 ? exact : firstMatch(folded, false);
 }
 
-// The first entry equal to the folded text, or the first that begins with it.
+int AirportSearch::findBytes(std::string_view bytes) const
+{
+    if (bytes.empty() || m_store == nullptr)
+        return -1;
+    return firstMatch(foldedText(bytes), true, bytes);
+}
+
+int AirportSearch::findIgnoringCase(std::string_view bytes) const
+{
+    if (bytes.empty() || m_store == nullptr)
+        return -1;
+    return firstMatch(foldedText(bytes), true);
+}
+
 // An exact match compares the length too, so most entries are passed over on
 // their head alone; a prefix search usually stops at its first candidate.
-int AirportSearch::firstMatch(std::string_view folded, bool exact) const
+int AirportSearch::firstMatch(std::string_view folded, bool exact, std::string_view bytes) const
 {
     const std::size_t length = folded.size();
     const std::uint32_t lengthMask = exact ? std::uint32_t{0xFF} << kLengthShift : 0;
@@ -142,7 +155,8 @@ int AirportSearch::firstMatch(std::string_view folded, bool exact) const
     forEachHeadMatch(m_heads.data(), m_groupStart[group], m_groupStart[group + 1u], mask, key, [&](std::size_t at) {
         const std::size_t row = m_rows[at];
         const std::size_t entryLength = m_store->at(row).size();
-        if ((exact ? entryLength != length : entryLength < length) || !restMatches(row, folded))
+        if ((exact ? entryLength != length : entryLength < length) || !restMatches(row, folded)
+            || (!bytes.empty() && m_store->at(row) != bytes))
             return false;
         found = static_cast<int>(row);
         return true;

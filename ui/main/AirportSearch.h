@@ -23,11 +23,17 @@ public:
 
     // The row found, or -1.
     int find(const QString &text) const;
+    // The first entry that is these very bytes, or -1.
+    int findBytes(std::string_view bytes) const;
+    // The first entry equal to these bytes when case is ignored, or -1.
+    int findIgnoringCase(std::string_view bytes) const;
 
 private:
     bool restMatches(std::size_t row, std::string_view folded) const;
 
-    int firstMatch(std::string_view folded, bool exact) const;
+    // The first entry equal to the folded text (and, when given, to `bytes`
+    // themselves), or the first that begins with it.
+    int firstMatch(std::string_view folded, bool exact, std::string_view bytes = {}) const;
 
     const EntryStore *m_store = nullptr;
     // The rows grouped by their first case-folded byte, in list order within

@@ -1,11 +1,7 @@
 #include "ui/main/ShownLists.h"
 
-#include "ui/common/Windows1252.h"
 #include "ui/main/AirportSearch.h"
 #include "ui/main/EntryListModel.h"
-
-#include <algorithm>
-#include <numeric>
 
 namespace zephlan {
 
@@ -21,35 +17,18 @@ bool ShownLists::hasAirports() const
     return m_airports->rowCount() > 0;
 }
 
-void ShownLists::indexAirports() const
-{
-    const EntryStore &store = m_airports->store();
-    if (m_byCode.size() == store.size())
-        return;
-    m_byCode.resize(store.size());
-    std::iota(m_byCode.begin(), m_byCode.end(), std::uint32_t{0});
-    std::stable_sort(m_byCode.begin(), m_byCode.end(),
-                     [&store](std::uint32_t a, std::uint32_t b) { return store.at(a) < store.at(b); });
-}
-
-// A code found only when case is ignored names the entry it matches: the
-// search box's own search finds it, equal in length.
+// A code found only when case is ignored names the entry it matches.
 ListedAirport ShownLists::airport(std::string_view code) const
 {
-    indexAirports();
-    const EntryStore &store = m_airports->store();
-    const auto found = std::lower_bound(m_byCode.begin(), m_byCode.end(), code,
-                                        [&store](std::uint32_t row, std::string_view c) { return store.at(row) < c; });
     ListedAirport airport;
-    if (found != m_byCode.end() && store.at(*found) == code) {
+    const int row = m_search->findBytes(code);
+    if (row >= 0) {
         airport.listed = true;
-        if (const std::optional<Coordinates> position = m_airports->facts().position(*found))
+        if (const std::optional<Coordinates> position = m_airports->facts().position(static_cast<std::size_t>(row)))
             airport.position = GeoPoint{position->latitude, position->longitude};
-        return airport;
+    } else if (const int other = m_search->findIgnoringCase(code); other >= 0) {
+        airport.listedAs = m_airports->entryBytes(other);
     }
-    const int row = m_search->find(fromWindows1252(code));
-    if (row >= 0 && store.at(static_cast<std::size_t>(row)).size() == code.size())
-        airport.listedAs = store.at(static_cast<std::size_t>(row));
     return airport;
 }
 

@@ -2,8 +2,6 @@
 
 #include "core/PlanFileCheck.h"
 
-#include <cstdint>
-#include <vector>
 
 namespace zephlan {
 
@@ -23,14 +21,10 @@ public:
     std::optional<int> cruiseKnots(std::size_t number) const override;
 
 private:
-    void indexAirports() const;
-
     const EntryListModel *m_airports;
     const EntryListModel *m_aircraft;
+    // The search boxes' own index of the airport codes.
     const AirportSearch *m_search;
-    // The airport rows ordered by code, rows of one code in list order; made
-    // when first asked for, and again once the list has grown.
-    mutable std::vector<std::uint32_t> m_byCode;
 };
 
 } // namespace zephlan

@@ -59,6 +59,34 @@ private slots:
         QCOMPARE(search.find(text), expected);
     }
 
+    // The file check's lookups: these very bytes, or the same ignoring case, never a prefix.
+    void findBytes_data()
+    {
+        QTest::addColumn<QByteArrayList>("entries");
+        QTest::addColumn<QByteArray>("code");
+        QTest::addColumn<int>("exact");
+        QTest::addColumn<int>("ignoringCase");
+        QTest::newRow("the later entry is the very code") << QByteArrayList{"egll", "EGLL"} << QByteArray("EGLL") << 1 << 0;
+        QTest::newRow("only in another case") << QByteArrayList{"KJFK", "egll"} << QByteArray("EGLL") << -1 << 1;
+        QTest::newRow("a prefix is no match") << QByteArrayList{"EGLLX"} << QByteArray("EGLL") << -1 << -1;
+        QTest::newRow("code page letters fold") << QByteArrayList{"\xE9gll"} << QByteArray("\xC9GLL") << -1 << 0;
+        QTest::newRow("empty code") << QByteArrayList{""} << QByteArray() << -1 << -1;
+    }
+
+    void findBytes()
+    {
+        QFETCH(QByteArrayList, entries);
+        QFETCH(QByteArray, code);
+        EntryStore store;
+        for (const QByteArray &entry : entries)
+            store.append(std::string_view(entry.constData(), static_cast<std::size_t>(entry.size())));
+        AirportSearch search;
+        search.rebuild(store);
+        const std::string_view bytes(code.constData(), static_cast<std::size_t>(code.size()));
+        QTEST(search.findBytes(bytes), "exact");
+        QTEST(search.findIgnoringCase(bytes), "ignoringCase");
+    }
+
     void modelKeepsEveryByte()
     {
         std::vector<std::string> entries;
