@@ -2,7 +2,6 @@
 
 #include "ui/common/Windows1252.h"
 
-
 #include <algorithm>
 #include <array>
 
@@ -19,10 +18,10 @@ CheckReportModel::CheckReportModel(QObject *parent)
 {
 }
 
-void CheckReportModel::setReport(std::string bytes, PlanFileReport report)
+void CheckReportModel::setReport(std::optional<FileBytes> file, PlanFileReport report)
 {
     beginResetModel();
-    m_bytes = std::move(bytes);
+    m_file = std::move(file);
     m_report = std::move(report);
     endResetModel();
 }
@@ -30,7 +29,7 @@ void CheckReportModel::setReport(std::string bytes, PlanFileReport report)
 QString CheckReportModel::lineText(int row) const
 {
     const ReportedLine &line = m_report.reported.at(static_cast<std::size_t>(row));
-    return fromWindows1252(std::string_view(m_bytes).substr(line.offset, line.length));
+    return m_file ? fromWindows1252(m_file->view().substr(line.offset, line.length)) : QString();
 }
 
 std::size_t CheckReportModel::lineNumber(int row) const

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "core/PlanFileCheck.h"
+#include "traffic/FileBytes.h"
 
 #include <QAbstractTableModel>
 
-#include <string>
+#include <optional>
 
 namespace zephlan {
 
 // The lines of a checked flight-plans file that have something to say, one
 // row each: line number, call sign, airports, period and what is wrong. The
-// file's bytes are kept for the lines, decoded only when shown.
+// file's bytes, as read, are kept for the lines, decoded only when shown.
 class CheckReportModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -19,7 +20,8 @@ public:
 
     explicit CheckReportModel(QObject *parent = nullptr);
 
-    void setReport(std::string bytes, PlanFileReport report);
+    // The report of the file read, or of none.
+    void setReport(std::optional<FileBytes> file, PlanFileReport report);
     const PlanFileReport &report() const { return m_report; }
     // The whole line of a row, as it stands in the file.
     QString lineText(int row) const;
@@ -35,7 +37,7 @@ public:
 private:
     QString cellText(int row, int column) const;
 
-    std::string m_bytes;
+    std::optional<FileBytes> m_file;
     PlanFileReport m_report;
 };
 

@@ -120,16 +120,16 @@ void frmCheckPlans::buildControls()
 
 void frmCheckPlans::runCheck()
 {
-    const FileBytesRead file = FileBytes::read(toFilesystemPath(m_path));
+    FileBytesRead file = FileBytes::read(toFilesystemPath(m_path));
     if (!file.bytes) {
-        m_model->setReport({}, {});
+        m_model->setReport(std::nullopt, {});
         m_lblSummary->setText(QFileInfo(m_path).fileName() + QStringLiteral(" could not be read: ")
                               + fromWindows1252(systemText(file.error.message())));
         return;
     }
     PlanFileReport report = checkPlanFile(file.bytes->view(), *m_lists);
     m_lblSummary->setText(fromWindows1252(reportSentence(report)));
-    m_model->setReport(std::string(file.bytes->view()), std::move(report));
+    m_model->setReport(std::move(file.bytes), std::move(report));
     if (m_model->rowCount() > 0)
         m_grdLines->setCurrentIndex(m_model->index(0, 0));
 }
