@@ -68,9 +68,6 @@ frmZephlan::frmZephlan(FileDialogSeam *dialogs, MessageSeam *messages, QWidget *
     m_shownLists = std::make_unique<ShownLists>(m_airports, m_aircraft, m_search.get());
     connectHandlers();
     buildPlanLine();
-    // Emptying a typed 00:00:00 leaves its text as it was; the plan line hears of it all the same.
-    for (MaskedTimeEdit *field : {m_mskDepartureTime, m_mskReturnTime, m_mskDepartTNG, m_mskDestTNG})
-        connect(field, &MaskedTimeEdit::typedIntoChanged, m_planWatch.get(), [this] { refreshPlanLine(); });
     Form_Load();
     m_txtDeparture->setFocus();
 }

@@ -77,8 +77,11 @@ void frmZephlan::buildPlanLine()
     QObject *const watch = m_planWatch.get();
     const auto refresh = [this] { refreshPlanLine(); };
     // The search boxes count only through the selections they make.
-    for (MaskedTimeEdit *field : {m_mskDepartureTime, m_mskReturnTime, m_mskDepartTNG, m_mskDestTNG})
+    // Emptying a typed 00:00:00 leaves the text as it was: the typing is heard of on its own.
+    for (MaskedTimeEdit *field : {m_mskDepartureTime, m_mskReturnTime, m_mskDepartTNG, m_mskDestTNG}) {
         connect(field, &QLineEdit::textChanged, watch, refresh);
+        connect(field, &MaskedTimeEdit::typedIntoChanged, watch, refresh);
+    }
     for (QListView *list : {m_lstDeparture, m_lstArrival, m_lstAircraft})
         connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, watch, refresh);
     connect(m_lstDuration, &QListWidget::itemSelectionChanged, watch, refresh);
