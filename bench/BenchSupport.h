@@ -8,9 +8,20 @@
 #include <fstream>
 #include <string>
 
-// What the window benchmarks share: their own process's memory, from Linux's
-// /proc, and a main that runs them on the offscreen platform unless told otherwise.
+// What the window benchmarks share: the codes of generated airports lists,
+// their own process's memory, from Linux's /proc, and a main that runs them
+// on the offscreen platform unless told otherwise.
 namespace zephlan::bench {
+
+// Airport codes AAAA, AAAB, ... by their place in a generated list, so that the
+// last ones sit at its end.
+inline std::string airportCode(int n)
+{
+    std::string code(4, 'A');
+    for (int place = 3; place >= 0; --place, n /= 26)
+        code[static_cast<std::size_t>(place)] = static_cast<char>('A' + n % 26);
+    return code;
+}
 
 // The resident size now.
 inline double residentMegabytes()

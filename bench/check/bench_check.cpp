@@ -36,14 +36,6 @@ int planCount()
     return given > 0 ? given : 100000;
 }
 
-std::string airportCode(int n)
-{
-    std::string code(4, 'A');
-    for (int place = 3; place >= 0; --place, n /= 26)
-        code[static_cast<std::size_t>(place)] = static_cast<char>('A' + n % 26);
-    return code;
-}
-
 std::string clock(int minutes)
 {
     char text[16];

@@ -42,15 +42,6 @@ int recordsIn(const QString &path)
     return records;
 }
 
-// Codes AAAA, AAAB, ... in file order, so the last ones sit at the end of the list.
-std::string airportCode(int n)
-{
-    std::string code(4, 'A');
-    for (int place = 3; place >= 0; --place, n /= 26)
-        code[static_cast<std::size_t>(place)] = static_cast<char>('A' + n % 26);
-    return code;
-}
-
 // The airports file named by BENCH_AIRPORTS, or one written here.
 const QString &airportsFile()
 {
